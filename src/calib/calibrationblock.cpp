@@ -3,7 +3,6 @@
 #include "link/devicenumbers.h"
 
 #include <QCoreApplication>
-
 #include <cmath>
 
 namespace kapstat::calib::calibrationblock {
@@ -42,13 +41,15 @@ void decode(const link::ResponseBytes& response, CalibrationSet& set, RangeScale
         for (int slot = 0; slot < RangeSlotCount; ++slot) {
             if (!hasSlot(channel, slot))
                 continue;
-            set.dcOffset[channel][slot] = decodeSigned8(response.at(dcOffsetPosition(channel, slot)));
+            set.dcOffset[channel][slot] =
+                decodeSigned8(response.at(dcOffsetPosition(channel, slot)));
             const Mantissa gain = decodeDecMantissa4(response, gainPosition(channel, slot));
             set.gainMantissa[channel][slot] = gain.mantissa;
             set.gainExponent[channel][slot] = gain.exponent;
-            scale.values[channel][slot] = slot < NormalSlotCount
-                                              ? decodeDecFloat4(response, scalePosition(channel, slot)).value
-                                              : coefficientValue(gain.mantissa, gain.exponent);
+            scale.values[channel][slot] =
+                slot < NormalSlotCount
+                    ? decodeDecFloat4(response, scalePosition(channel, slot)).value
+                    : coefficientValue(gain.mantissa, gain.exponent);
         }
     }
     set.lastCalibration = decodeBcdDate3(response, DatePosition).value_or(QDate());
@@ -61,7 +62,8 @@ Encoded encode(const CalibrationSet& set, const QDate& today)
     auto put = [&data](int position, const QByteArray& bytes) {
         data.replace(position - 5, bytes.size(), bytes);
     };
-    put(GeneratorCorrectionPosition, encodeSigned16(static_cast<int>(std::trunc(set.generatorCorrection))));
+    put(GeneratorCorrectionPosition,
+        encodeSigned16(static_cast<int>(std::trunc(set.generatorCorrection))));
     for (int channel = 0; channel < ChannelCount; ++channel) {
         for (int slot = 0; slot < RangeSlotCount; ++slot) {
             if (!hasSlot(channel, slot))
@@ -69,11 +71,12 @@ Encoded encode(const CalibrationSet& set, const QDate& today)
             const EncodedSigned8 offset = encodeSigned8(set.dcOffset[channel][slot]);
             result.overflow = result.overflow || offset.overflow;
             data[dcOffsetPosition(channel, slot) - 5] = static_cast<char>(offset.byte);
-            const auto gain = encodeDecMantissa4(set.gainMantissa[channel][slot], set.gainExponent[channel][slot]);
+            const auto gain = encodeDecMantissa4(set.gainMantissa[channel][slot],
+                                                 set.gainExponent[channel][slot]);
             if (!gain) {
                 result.error = QCoreApplication::translate(
-                                   "calibrationblock",
-                                   "Współczynnik wzmocnienia kanału %1, zakres %2 nie mieści się w pięciu cyfrach.")
+                                   "calibrationblock", "Współczynnik wzmocnienia kanału %1, zakres "
+                                                       "%2 nie mieści się w pięciu cyfrach.")
                                    .arg(channel)
                                    .arg(slot);
                 return result;

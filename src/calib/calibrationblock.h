@@ -14,9 +14,9 @@ inline constexpr int DataLength = 215;
 
 struct Encoded
 {
-    QByteArray data;      // the 215 data bytes; empty when error is set
+    QByteArray data;       // the 215 data bytes; empty when error is set
     bool overflow = false; // a DC offset outside -127..127 ("Przepelnienie!"); still written
-    QString error;        // a gain the five-digit field cannot carry
+    QString error;         // a gain the five-digit field cannot carry
 };
 
 void decode(const link::ResponseBytes& response, CalibrationSet& set, RangeScale& scale);

@@ -17,7 +17,8 @@ class CalibrationReader : public QObject
     Q_OBJECT
 
 public:
-    CalibrationReader(link::RecorderLink& link, CalibrationSet& set, RangeScale& scale, QObject* parent = nullptr);
+    CalibrationReader(link::RecorderLink& link, CalibrationSet& set, RangeScale& scale,
+                      QObject* parent = nullptr);
 
 Q_SIGNALS:
     void calibrationRead();

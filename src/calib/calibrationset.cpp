@@ -6,7 +6,8 @@ namespace kapstat::calib {
 
 double CalibrationSet::coefficient(int channel, int slot) const
 {
-    return link::numbers::coefficientValue(gainMantissa[channel][slot], gainExponent[channel][slot]);
+    return link::numbers::coefficientValue(gainMantissa[channel][slot],
+                                           gainExponent[channel][slot]);
 }
 
 } // namespace kapstat::calib

@@ -1,17 +1,17 @@
 #pragma once
 
 #include <QDate>
-
 #include <array>
 
 namespace kapstat::calib {
 
-inline constexpr int ChannelCount = 6;   // 0-2 UL1-UL3, 3-5 IL1-IL3
+inline constexpr int ChannelCount = 6;    // 0-2 UL1-UL3, 3-5 IL1-IL3
 inline constexpr int RangeSlotCount = 10; // 0-3 gain ranges; 4-9 the current loop's ranges
 inline constexpr int NormalSlotCount = 4;
 inline constexpr int FirstCurrentChannel = 3;
 
-template <typename T> using PerChannelSlot = std::array<std::array<T, RangeSlotCount>, ChannelCount>;
+template <typename T>
+using PerChannelSlot = std::array<std::array<T, RangeSlotCount>, ChannelCount>;
 
 // The recorder's calibration coefficients as the program holds them.
 struct CalibrationSet

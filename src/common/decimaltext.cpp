@@ -1,7 +1,6 @@
 #include "common/decimaltext.h"
 
 #include <QLocale>
-
 #include <cmath>
 
 namespace kapstat::common {
@@ -34,11 +33,12 @@ std::optional<double> DecimalText::parse(QStringView text)
     if (trimmed.isEmpty() || trimmed.contains(QLatin1Char('.')))
         return std::nullopt;
     for (const QChar c : trimmed)
-        if (!(c.isDigit() || c == QLatin1Char(',') || c == QLatin1Char('-') || c == QLatin1Char('+') ||
-              c == QLatin1Char('e') || c == QLatin1Char('E')))
+        if (!(c.isDigit() || c == QLatin1Char(',') || c == QLatin1Char('-') ||
+              c == QLatin1Char('+') || c == QLatin1Char('e') || c == QLatin1Char('E')))
             return std::nullopt;
     bool ok = false;
-    const double value = QLocale::c().toDouble(QString(trimmed).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
+    const double value =
+        QLocale::c().toDouble(QString(trimmed).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;

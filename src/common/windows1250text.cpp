@@ -32,7 +32,8 @@ std::optional<QStringList> Windows1250Text::readLines(const QString& path, QStri
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QCoreApplication::translate("Windows1250Text", "Nie można odczytać pliku %1.").arg(path);
+            *error = QCoreApplication::translate("Windows1250Text", "Nie można odczytać pliku %1.")
+                         .arg(path);
         return std::nullopt;
     }
     QString text = decode(file.readAll());
@@ -52,7 +53,8 @@ bool Windows1250Text::writeLines(const QString& path, const QStringList& lines, 
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     if (error)
-        *error = QCoreApplication::translate("Windows1250Text", "Nie można zapisać pliku %1.").arg(path);
+        *error =
+            QCoreApplication::translate("Windows1250Text", "Nie można zapisać pliku %1.").arg(path);
     return false;
 }
 

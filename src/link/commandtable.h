@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QtGlobal>
-
 #include <optional>
 
 // The recorder's command codes and the lengths of their responses (ESC to checksum inclusive).

@@ -52,7 +52,8 @@ Significant roundToSignificant(double magnitude, int digits)
     if (magnitude == 0)
         return {};
     char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
+    const auto end =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
     const std::string_view repr(text, end - text);
     const auto ePos = repr.find('e');
     std::string allDigits;
@@ -61,11 +62,12 @@ Significant roundToSignificant(double magnitude, int digits)
             allDigits += c;
     int exponent10 = 0;
     const auto expText = repr.substr(ePos + 1);
-    std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0), expText.data() + expText.size(),
-                    exponent10);
+    std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0),
+                    expText.data() + expText.size(), exponent10);
     qint64 mantissa = 0;
     for (int i = 0; i < digits; ++i)
-        mantissa = mantissa * 10 + (i < static_cast<int>(allDigits.size()) ? allDigits[i] - '0' : 0);
+        mantissa =
+            mantissa * 10 + (i < static_cast<int>(allDigits.size()) ? allDigits[i] - '0' : 0);
     if (static_cast<int>(allDigits.size()) > digits && allDigits[digits] >= '5')
         ++mantissa;
     int exponent = exponent10 - (digits - 1);
@@ -133,8 +135,8 @@ DecodedFloat decodeDecFloat5(const ResponseBytes& bytes, int position)
 
 double decodeDecFloat3(quint8 low, quint8 highWithSign, quint8 exponent)
 {
-    const ResponseBytes bytes(QByteArray() + static_cast<char>(low) + static_cast<char>(highWithSign) +
-                              static_cast<char>(exponent));
+    const ResponseBytes bytes(QByteArray() + static_cast<char>(low) +
+                              static_cast<char>(highWithSign) + static_cast<char>(exponent));
     return decodeDecFloat(bytes, 1, 3).value;
 }
 
@@ -224,8 +226,8 @@ QByteArray encodeBcdDateTime(const QDateTime& moment)
     const QDate date = moment.date();
     const QTime time = moment.time();
     QByteArray bytes;
-    for (const int part : {time.second(), time.minute(), time.hour(), date.day(), date.month(),
-                           date.year() % 100})
+    for (const int part :
+         {time.second(), time.minute(), time.hour(), date.day(), date.month(), date.year() % 100})
         bytes.append(static_cast<char>(encodeBcd(part)));
     return bytes;
 }

@@ -6,7 +6,6 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
-
 #include <optional>
 
 // The recorder's value formats: BCD decimal floats, signed integers, BCD dates and times.

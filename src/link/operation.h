@@ -5,7 +5,8 @@
 namespace kapstat::link {
 
 // The conversation a command belongs to; its text is the recorder program's own name for it.
-enum class OperationName {
+enum class OperationName
+{
     None,
     Nawiazanie,   // connect
     Zegarek,      // recorder clock

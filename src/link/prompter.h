@@ -14,7 +14,13 @@ inline constexpr int Yes = 8;   // "Tak"
 } // namespace PromptButton
 
 // What a modal question returns: the message window's modal results.
-enum class PromptAnswer { None = 0, Close = 2, Yes = 6, No = 7 };
+enum class PromptAnswer
+{
+    None = 0,
+    Close = 2,
+    Yes = 6,
+    No = 7
+};
 
 // The program-wide message window. seconds: 0 stays until replaced, -1 stays with "Zamknij",
 // more than 0 closes itself after that many seconds.

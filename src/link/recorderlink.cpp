@@ -20,20 +20,23 @@ constexpr int StrikesBeforeQuestion = 3;
 QString timeoutQuestion()
 {
     return QCoreApplication::translate(
-        "RecorderLink", "Trzy razy z rzędu rejestrator nie odpowiedział na rozkaz komputera. Proszę sprawdzić "
-                        "poprawnosć podłączenia rejestartora z komputerem. Powtórzyć próbę komunikacji?");
+        "RecorderLink",
+        "Trzy razy z rzędu rejestrator nie odpowiedział na rozkaz komputera. Proszę sprawdzić "
+        "poprawnosć podłączenia rejestartora z komputerem. Powtórzyć próbę komunikacji?");
 }
 
 QString badChecksumQuestion()
 {
     return QCoreApplication::translate(
-        "RecorderLink", "Trzy razy z rzędu wystąpił błąd przy przesyłaniu danych. Proszę sprawdzić poprawnosć "
-                        "podłączenia rejestartora z komputerem. Powtórzyć próbę komunikacji?");
+        "RecorderLink",
+        "Trzy razy z rzędu wystąpił błąd przy przesyłaniu danych. Proszę sprawdzić poprawnosć "
+        "podłączenia rejestartora z komputerem. Powtórzyć próbę komunikacji?");
 }
 
 } // namespace
 
-RecorderLink::RecorderLink(ByteChannel& channel, Timer& responseTimer, Prompter& prompter, QObject* parent)
+RecorderLink::RecorderLink(ByteChannel& channel, Timer& responseTimer, Prompter& prompter,
+                           QObject* parent)
     : QObject(parent), m_channel(channel), m_timer(responseTimer), m_prompter(prompter)
 {
     connect(&m_channel, &ByteChannel::bytesArrived, this, &RecorderLink::onBytesArrived);
@@ -55,7 +58,8 @@ void RecorderLink::sendCommand(const QByteArray& payload)
     const quint8 code = payload.isEmpty() ? 0 : static_cast<quint8>(payload[0]);
     const auto length = payload.isEmpty() ? std::nullopt : m_commands.responseLength(code);
     if (!length) {
-        qCWarning(linkLog) << "refusing to send a command with no known response length:" << payload.toHex(' ');
+        qCWarning(linkLog) << "refusing to send a command with no known response length:"
+                           << payload.toHex(' ');
         return;
     }
     m_deferred.clear();
@@ -89,9 +93,10 @@ void RecorderLink::onBytesArrived()
     }
 }
 
-void RecorderLink::dispatch(const QByteArray& buffer)
+void RecorderLink::dispatch(QByteArray buffer)
 {
-    if (m_repeatsOfLastAnswer > 0 && buffer == m_lastAccepted) {
+    if (m_repeatsOfLastAnswer > 0 && buffer == m_lastAccepted &&
+        m_lastCommand != m_lastAnsweredCommand) {
         dropRepeatedAnswer();
         return;
     }
@@ -123,6 +128,7 @@ void RecorderLink::dispatch(const QByteArray& buffer)
 void RecorderLink::accept(const QByteArray& buffer)
 {
     m_lastAccepted = buffer;
+    m_lastAnsweredCommand = m_lastCommand;
     m_repeatsOfLastAnswer = m_lateAnswersPossible;
     m_lateAnswersPossible = 0;
     m_awaitingAnswer = false;

@@ -22,7 +22,7 @@ struct LinkCounters
     int consecutiveBadChecksums = 0;
     int timeoutTotal = 0;
     int consecutiveTimeouts = 0;
-    int resends = 0;             // re-sends after a time-out or a bad checksum
+    int resends = 0;                // re-sends after a time-out or a bad checksum
     int repeatedAnswersDropped = 0; // second answers to a re-sent request, never handed on
 };
 
@@ -33,7 +33,8 @@ class RecorderLink : public QObject
     Q_OBJECT
 
 public:
-    RecorderLink(ByteChannel& channel, Timer& responseTimer, Prompter& prompter, QObject* parent = nullptr);
+    RecorderLink(ByteChannel& channel, Timer& responseTimer, Prompter& prompter,
+                 QObject* parent = nullptr);
 
     ResponseRouter& router() { return m_router; }
     ByteChannel& channel() { return m_channel; }
@@ -57,7 +58,10 @@ public:
     bool isBusy() const { return m_busy; }
     bool hasDeferredCommand() const { return !m_deferred.isEmpty(); }
     QByteArray lastCommand() const { return m_lastCommand; }
-    void setComputedResponseLength(quint8 code, int length) { m_commands.setComputedLength(code, length); }
+    void setComputedResponseLength(quint8 code, int length)
+    {
+        m_commands.setComputedLength(code, length);
+    }
     const CommandTable& commands() const { return m_commands; }
 
     // The stop request: the next response or time-out of the outstanding exchange ends the
@@ -76,7 +80,7 @@ Q_SIGNALS:
 
 private:
     void onBytesArrived();
-    void dispatch(const QByteArray& buffer);
+    void dispatch(QByteArray buffer);
     void onBadChecksum();
     void onTimeout();
     void resendLast();
@@ -111,10 +115,11 @@ private:
     // How many answered writes of the current request may still be answered late: a request
     // re-sent after a time-out can be answered twice.
     int m_lateAnswersPossible = 0;
-    // How many copies of the last accepted answer may still arrive; such a copy is the late
-    // second answer to a re-sent request, not the answer to the request now outstanding.
+    // How many copies of the last accepted answer may still arrive. While a different request is
+    // outstanding such a copy is the late second answer to a re-sent one, not the answer to it.
     int m_repeatsOfLastAnswer = 0;
     QByteArray m_lastAccepted;
+    QByteArray m_lastAnsweredCommand;
     quint64 m_acceptedCount = 0;
 };
 

@@ -4,11 +4,13 @@
 
 namespace kapstat::link {
 
-void ResponseRouter::add(quint8 code, std::optional<OperationName> op, std::optional<int> step, Handler handler)
+void ResponseRouter::add(quint8 code, std::optional<OperationName> op, std::optional<int> step,
+                         Handler handler)
 {
     Route route{code, op, step, std::move(handler)};
-    const auto position = std::upper_bound(m_routes.begin(), m_routes.end(), route.specificity(),
-                                           [](int s, const Route& r) { return s < r.specificity(); });
+    const auto position =
+        std::upper_bound(m_routes.begin(), m_routes.end(), route.specificity(),
+                         [](int s, const Route& r) { return s < r.specificity(); });
     m_routes.insert(position, std::move(route));
 }
 

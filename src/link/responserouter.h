@@ -4,7 +4,6 @@
 #include "link/responsebytes.h"
 
 #include <QList>
-
 #include <functional>
 #include <optional>
 #include <type_traits>
@@ -12,7 +11,11 @@
 namespace kapstat::link {
 
 // Whether the handlers after this one (the more specific rows of the code) still run.
-enum class RouteFlow { Continue, Stop };
+enum class RouteFlow
+{
+    Continue,
+    Stop
+};
 
 // Every subsystem registers here what a response means under the outstanding operation, so that
 // the whole dispatch table reads in one place. For one response, every matching row runs, the
@@ -23,7 +26,10 @@ public:
     using Handler = std::function<RouteFlow(const ResponseBytes&, const Operation& outstanding)>;
     using WrapUp = std::function<void(const Operation& outstanding)>;
 
-    template <typename F> void onCode(quint8 code, F&& handler) { add(code, {}, {}, wrap(std::forward<F>(handler))); }
+    template <typename F> void onCode(quint8 code, F&& handler)
+    {
+        add(code, {}, {}, wrap(std::forward<F>(handler)));
+    }
     template <typename F> void on(quint8 code, OperationName op, F&& handler)
     {
         add(code, op, {}, wrap(std::forward<F>(handler)));
@@ -38,8 +44,14 @@ public:
     }
 
     // FinishOperation's wrap-up for an operation, for all its steps or for one.
-    void onFinish(OperationName op, WrapUp wrapUp) { m_wrapUps.append({op, {}, std::move(wrapUp)}); }
-    void onFinish(OperationName op, int step, WrapUp wrapUp) { m_wrapUps.append({op, step, std::move(wrapUp)}); }
+    void onFinish(OperationName op, WrapUp wrapUp)
+    {
+        m_wrapUps.append({op, {}, std::move(wrapUp)});
+    }
+    void onFinish(OperationName op, int step, WrapUp wrapUp)
+    {
+        m_wrapUps.append({op, step, std::move(wrapUp)});
+    }
 
     // Runs the rows of the response's code; false when the code has none.
     bool dispatch(const ResponseBytes& response, const Operation& outstanding) const;
@@ -53,7 +65,10 @@ private:
         std::optional<int> step;
         Handler handler;
         int specificity() const { return (op ? 2 : 0) + (step ? 1 : 0); }
-        bool matches(const Operation& o) const { return (!op || *op == o.name) && (!step || *step == o.step); }
+        bool matches(const Operation& o) const
+        {
+            return (!op || *op == o.name) && (!step || *step == o.step);
+        }
     };
     struct FinishRoute
     {
@@ -64,7 +79,9 @@ private:
 
     template <typename F> static Handler wrap(F&& f)
     {
-        if constexpr (std::is_same_v<std::invoke_result_t<F, const ResponseBytes&, const Operation&>, RouteFlow>)
+        if constexpr (std::is_same_v<
+                          std::invoke_result_t<F, const ResponseBytes&, const Operation&>,
+                          RouteFlow>)
             return Handler(std::forward<F>(f));
         else
             return [g = std::forward<F>(f)](const ResponseBytes& r, const Operation& o) {
@@ -72,7 +89,8 @@ private:
                 return RouteFlow::Continue;
             };
     }
-    void add(quint8 code, std::optional<OperationName> op, std::optional<int> step, Handler handler);
+    void add(quint8 code, std::optional<OperationName> op, std::optional<int> step,
+             Handler handler);
 
     QList<Route> m_routes; // kept sorted by specificity, stable within one
     QList<FinishRoute> m_wrapUps;

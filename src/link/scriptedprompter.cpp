@@ -28,7 +28,8 @@ void ScriptedPrompter::updateText(const QString& text)
 
 int ScriptedPrompter::questionCount() const
 {
-    return static_cast<int>(std::count_if(m_calls.cbegin(), m_calls.cend(), [](const Call& c) { return c.modal; }));
+    return static_cast<int>(
+        std::count_if(m_calls.cbegin(), m_calls.cend(), [](const Call& c) { return c.modal; }));
 }
 
 } // namespace kapstat::link

@@ -3,7 +3,6 @@
 #include "link/prompter.h"
 
 #include <QList>
-
 #include <functional>
 
 namespace kapstat::link {

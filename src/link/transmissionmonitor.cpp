@@ -36,7 +36,9 @@ QString TransmissionMonitor::hexDump(QByteArrayView bytes)
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         if (i % 20 == 0)
             dump += QStringLiteral("%1:").arg(i + 1, 4, 10, QLatin1Char('0'));
-        dump += QStringLiteral("%1 ").arg(static_cast<quint8>(bytes[i]), 2, 16, QLatin1Char('0')).toUpper();
+        dump += QStringLiteral("%1 ")
+                    .arg(static_cast<quint8>(bytes[i]), 2, 16, QLatin1Char('0'))
+                    .toUpper();
         if (i % 20 == 19 || i == bytes.size() - 1)
             dump += QLatin1Char('\n');
     }
