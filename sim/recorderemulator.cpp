@@ -1,0 +1,161 @@
+#include "sim/recorderemulator.h"
+
+#include "link/commandtable.h"
+#include "link/devicenumbers.h"
+#include "link/framecodec.h"
+#include "link/responsebytes.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace kapstat::sim {
+
+using namespace link;
+
+namespace {
+
+constexpr int KilobytesPerMemoryUnit = 512;
+
+QDateTime naive(const QDateTime& wallClock)
+{
+    return QDateTime(wallClock.date(), wallClock.time(), Qt::UTC);
+}
+
+QByteArray littleEndian(qint64 value, int width, qint64 maximum)
+{
+    const qint64 clamped = std::clamp<qint64>(value, 0, maximum);
+    QByteArray bytes;
+    for (int i = 0; i < width; ++i)
+        bytes.append(static_cast<char>((clamped >> (8 * i)) & 0xFF));
+    return bytes;
+}
+
+QByteArray response(quint8 code, const QByteArray& data = {})
+{
+    return framecodec::build(framecodec::payload(code, data));
+}
+
+} // namespace
+
+RecorderEmulator::RecorderEmulator(RecorderState state, TimeSource hostTime)
+    : m_state(std::move(state)), m_hostTime(std::move(hostTime))
+{
+    setConfigurationImage(m_state.configurationImage);
+}
+
+void RecorderEmulator::setConfigurationImage(QByteArray image)
+{
+    image.resize(RecorderState::ConfigurationImageLength, '\0');
+    m_state.configurationImage = std::move(image);
+}
+
+QList<QByteArray> RecorderEmulator::receive(QByteArrayView bytes)
+{
+    QList<QByteArray> responses;
+    for (const CommandFrame& frame : m_framer.feed(bytes)) {
+        ++m_commandCounts[frame.code()];
+        if (auto answer = respond(frame))
+            responses.append(*answer);
+    }
+    return responses;
+}
+
+int RecorderEmulator::totalCommandCount() const
+{
+    return std::accumulate(m_commandCounts.begin(), m_commandCounts.end(), 0);
+}
+
+QDateTime RecorderEmulator::hostTime() const
+{
+    return naive(m_hostTime ? m_hostTime() : QDateTime::currentDateTime());
+}
+
+QDateTime RecorderEmulator::recorderTime() const
+{
+    return hostTime().addMSecs(m_state.clockOffsetMs);
+}
+
+std::optional<QByteArray> RecorderEmulator::respond(const CommandFrame& frame)
+{
+    const quint8 code = frame.code();
+    switch (code) {
+    case Command::SetClock:
+        return setClock(frame);
+    case Command::ReadClock:
+        return response(code, numbers::encodeBcdDateTime(recorderTime()));
+    case Command::WriteConfiguration:
+        setConfigurationImage(frame.data());
+        return response(code);
+    case Command::ReadConfiguration:
+        return response(code, m_state.configurationImage);
+    case Command::ReadStatus:
+        return response(code, statusData());
+    case Command::TestBatteries:
+        return response(code, QByteArray(1, static_cast<char>(batteryByte())));
+    case Command::ClearMemory:
+        m_state.recordCount = 0;
+        m_state.eventCount = 0;
+        return response(code);
+    case Command::ReadRecord:
+        if (auto data = recordData(frame))
+            return response(code, *data);
+        return std::nullopt;
+    case Command::SetRange:
+        m_state.rangeSetting = static_cast<quint8>(frame.data().at(0));
+        return response(code);
+    case Command::WriteCalibration:
+        m_state.calibration.write(frame.data());
+        return response(code);
+    case Command::ReadCalibration:
+        return response(code, m_state.calibration.responseData());
+    case Command::StoreCalibration:
+        return response(code);
+    default:
+        return std::nullopt;
+    }
+}
+
+// A time that is no valid date is not taken and not acknowledged: the PC sees the failure as a
+// missing answer instead of a clock that silently kept its old time.
+std::optional<QByteArray> RecorderEmulator::setClock(const CommandFrame& frame)
+{
+    const auto moment = numbers::decodeBcdDateTime(ResponseBytes(frame.bytes), 5);
+    if (!moment.ok)
+        return std::nullopt;
+    m_state.clockOffsetMs = hostTime().msecsTo(naive(moment.value));
+    return response(frame.code());
+}
+
+QByteArray RecorderEmulator::statusData() const
+{
+    const int totalKilobytes = m_state.totalMemoryUnits * KilobytesPerMemoryUnit;
+    QByteArray data;
+    data += littleEndian(m_state.recordCount, 3, 0xFFFFFF);
+    data += littleEndian(m_state.eventCount, 2, 0xFFFF);
+    data += static_cast<char>(statusFlags());
+    data +=
+        static_cast<char>(m_state.records.memoryUsedPercent(m_state.recordCount, totalKilobytes));
+    data += m_state.calibration.calibrationDateBytes();
+    data += static_cast<char>(m_state.totalMemoryUnits);
+    data += m_state.serialNumber.leftJustified(RecorderState::SerialNumberLength, ' ', true);
+    return data;
+}
+
+quint8 RecorderEmulator::statusFlags() const
+{
+    return (m_state.mainsMissing ? 0x80 : 0) | (m_state.recordingStopped ? 0x08 : 0) |
+           (m_state.stationIndex & 0x07);
+}
+
+quint8 RecorderEmulator::batteryByte() const
+{
+    return (m_state.operatingBatteryGood ? 0x40 : 0) | (m_state.memoryBatteryGood ? 0x20 : 0);
+}
+
+std::optional<QByteArray> RecorderEmulator::recordData(const CommandFrame& frame) const
+{
+    const int n = numbers::decodeUnsigned(ResponseBytes(frame.bytes), 5, 3);
+    return m_state.records.recordData(n, m_state.recordCount);
+}
+
+} // namespace kapstat::sim

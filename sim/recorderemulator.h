@@ -1,0 +1,55 @@
+#pragma once
+
+#include "sim/commandframer.h"
+#include "sim/recorderstate.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace kapstat::sim {
+
+// The recorder's side of the serial protocol, without any I/O: bytes from the PC go in, the
+// response frames to send come out, one per answered command, in order.
+class RecorderEmulator
+{
+public:
+    // The host's wall-clock time; tests pass a fixed one.
+    using TimeSource = std::function<QDateTime()>;
+
+    explicit RecorderEmulator(RecorderState state = {}, TimeSource hostTime = {});
+
+    QList<QByteArray> receive(QByteArrayView bytes);
+
+    RecorderState& state() { return m_state; }
+    const RecorderState& state() const { return m_state; }
+    // Padded with zeros or cut to the image's 1023 bytes, so that 0x0A keeps its length.
+    void setConfigurationImage(QByteArray image);
+
+    // The recorder's own clock, naive (no zone), to the millisecond.
+    QDateTime recorderTime() const;
+
+    // Verified commands received with the code, answered or not: a test counts re-sends by it.
+    int commandCount(quint8 code) const { return m_commandCounts[code]; }
+    int totalCommandCount() const;
+    int rejectedFrameCount() const { return m_framer.rejectedCount(); }
+
+private:
+    std::optional<QByteArray> respond(const CommandFrame& frame);
+    std::optional<QByteArray> setClock(const CommandFrame& frame);
+    QByteArray statusData() const;
+    quint8 statusFlags() const;
+    quint8 batteryByte() const;
+    std::optional<QByteArray> recordData(const CommandFrame& frame) const;
+    QDateTime hostTime() const;
+
+    RecorderState m_state;
+    TimeSource m_hostTime;
+    CommandFramer m_framer;
+    std::array<int, 256> m_commandCounts{};
+};
+
+} // namespace kapstat::sim

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "sim/calibrationmemory.h"
+#include "sim/recordstore.h"
+
+#include <QByteArray>
+
+namespace kapstat::sim {
+
+// Everything the emulated recorder remembers between commands.
+struct RecorderState
+{
+    static constexpr int ConfigurationImageLength = 1023;
+    static constexpr int SerialNumberLength = 27;
+
+    // The recorder's clock as an offset from the host's wall-clock time.
+    qint64 clockOffsetMs = 0;
+
+    int recordCount = 0;
+    int eventCount = 0;
+    RecordStore records;
+
+    bool mainsMissing = false;
+    bool recordingStopped = false;
+    int stationIndex = 0;      // 0-7
+    int totalMemoryUnits = 16; // of 512 kB
+    QByteArray serialNumber = "KAP-640 nr 00001";
+
+    bool operatingBatteryGood = true;
+    bool memoryBatteryGood = true;
+
+    quint8 rangeSetting = 0x7F; // automatic
+    CalibrationMemory calibration = CalibrationMemory::factoryDefault();
+    QByteArray configurationImage = QByteArray(ConfigurationImageLength, '\0');
+};
+
+} // namespace kapstat::sim

@@ -1,0 +1,3 @@
+#include "sim/simlog.h"
+
+Q_LOGGING_CATEGORY(simLog, "kapstat.sim", QtWarningMsg)
