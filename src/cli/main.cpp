@@ -1,1 +1,76 @@
-int main() { return 0; }
+#include "cli/clioptions.h"
+#include "cli/clisession.h"
+#include "sim/simserver.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <functional>
+#include <map>
+#include <memory>
+
+using namespace kapstat;
+using namespace kapstat::cli;
+
+namespace {
+
+using Command = std::function<int(CliSession&, const QStringList& arguments)>;
+
+// Every command of the command line; each drives its conversation to its end.
+const std::map<QString, Command>& commands()
+{
+    static const std::map<QString, Command> table;
+    return table;
+}
+
+int usageError(const QString& message)
+{
+    QTextStream(stderr) << message << "\n\n" << CliOptions::usage();
+    return ExitStatus::Usage;
+}
+
+// Starts the emulated recorder inside this program; its pseudo-terminal becomes the port.
+std::unique_ptr<sim::SimServer> startEmulator(const QStringList& arguments, QString* port,
+                                              QString* error)
+{
+    const auto options = sim::SimOptions::parse(arguments, error);
+    if (!options)
+        return nullptr;
+    auto server = std::make_unique<sim::SimServer>(*options);
+    if (!server->start(error))
+        return nullptr;
+    *port = server->portPath();
+    return server;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QString error;
+    const auto options = CliOptions::parse(app.arguments().mid(1), &error);
+    if (!options)
+        return usageError(error);
+    if (options->help) {
+        QTextStream(stdout) << CliOptions::usage();
+        return ExitStatus::Done;
+    }
+    const auto command = commands().find(options->command);
+    if (command == commands().end())
+        return usageError(QCoreApplication::translate("kapstat-cli", "Nieznane polecenie: %1")
+                              .arg(options->command));
+
+    QString port = options->port;
+    std::unique_ptr<sim::SimServer> emulator;
+    if (options->sim) {
+        emulator = startEmulator(options->simArguments, &port, &error);
+        if (!emulator) {
+            QTextStream(stderr) << error << Qt::endl;
+            return ExitStatus::Failed;
+        }
+    }
+    CliSession session(options->retryRounds, options->yes);
+    if (!session.open(port))
+        return ExitStatus::Failed;
+    return command->second(session, options->commandArguments);
+}

@@ -1,0 +1,84 @@
+#include "cli/clioptions.h"
+
+#include "sim/simoptions.h"
+
+#include <QCoreApplication>
+
+namespace kapstat::cli {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("kapstat-cli", text);
+}
+
+} // namespace
+
+std::optional<CliOptions> CliOptions::parse(QStringList arguments, QString* error)
+{
+    CliOptions options;
+    auto fail = [error](const QString& message) {
+        *error = message;
+        return std::nullopt;
+    };
+    while (!arguments.isEmpty() && options.command.isEmpty()) {
+        const QString argument = arguments.takeFirst();
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            options.help = true;
+            return options;
+        }
+        if (argument == QLatin1String("--port")) {
+            if (arguments.isEmpty())
+                return fail(tr("Opcja --port wymaga nazwy portu."));
+            options.port = arguments.takeFirst();
+        } else if (argument == QLatin1String("--sim")) {
+            options.sim = true;
+            options.simArguments = sim::SimOptions::takeLeadingOptions(arguments);
+        } else if (argument == QLatin1String("--retry-rounds")) {
+            bool ok = false;
+            options.retryRounds = arguments.isEmpty() ? -1 : arguments.takeFirst().toInt(&ok);
+            if (!ok || options.retryRounds < 0)
+                return fail(
+                    tr("Opcja --retry-rounds wymaga liczby całkowitej nie mniejszej od 0."));
+        } else if (argument == QLatin1String("--yes")) {
+            options.yes = true;
+        } else if (argument.startsWith(QLatin1String("-"))) {
+            return fail(tr("Nieznana opcja: %1").arg(argument));
+        } else {
+            options.command = argument;
+        }
+    }
+    options.commandArguments = arguments;
+    if (options.command.isEmpty())
+        return fail(tr("Nie podano polecenia."));
+    if (options.sim == !options.port.isEmpty())
+        return fail(tr("Podaj dokładnie jedno z: --port ŚCIEŻKA albo --sim."));
+    return options;
+}
+
+QString CliOptions::usage()
+{
+    return tr(
+        "Użycie: kapstat-cli (--port ŚCIEŻKA | --sim [opcje emulatora]) [--retry-rounds N] [--yes] "
+        "POLECENIE [ARGUMENTY]\n"
+        "\n"
+        "Rozmawia z rejestratorem KAP-640 bez okien programu.\n"
+        "\n"
+        "Opcje:\n"
+        "  --port ŚCIEŻKA      port szeregowy rejestratora (np. /dev/ttyUSB0 albo pseudoterminal)\n"
+        "  --sim [opcje]       uruchamia emulator rejestratora w programie; opcje jak w "
+        "kapstat-sim --help\n"
+        "  --retry-rounds N    ile razy odpowiedzieć \"Tak\" na pytanie o ponowienie komunikacji\n"
+        "                      w jednej operacji (domyślnie 2), potem \"Nie\"\n"
+        "  --yes               odpowiada \"Tak\" na pytania potwierdzające (np. opróżnienie "
+        "pamięci)\n"
+        "  --help              ten opis\n"
+        "\n"
+        "Wyniki trafiają na standardowe wyjście, postęp i komunikaty na standardowe wyjście "
+        "błędów.\n"
+        "Kod wyjścia: 0 wykonano; 1 rejestrator nie odpowiedział lub operacja się nie powiodła;\n"
+        "2 błędne wywołanie; 3 przerwano (albo odpowiedziano \"Nie\").\n");
+}
+
+} // namespace kapstat::cli
