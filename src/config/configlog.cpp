@@ -1,0 +1,5 @@
+#include "config/configlog.h"
+
+namespace kapstat::config {
+Q_LOGGING_CATEGORY(configLog, "kapstat.config", QtWarningMsg)
+}
