@@ -182,6 +182,15 @@ void readNorm(ImageReader& r, DecodedImage& d)
     n[NormField::LongInterruption] = QString::number(r.byte(layout::LongInterruption));
 }
 
+// The flags of bytes 480 and 481.
+void setOptionFlags(ConfigurationModel& model, const RecorderConfiguration& v)
+{
+    model.setSelected(entries::FirstEventRecording, v.eventRecording());
+    for (const int entry : {entries::Phasors, entries::VoltageWaveforms, entries::CurrentWaveforms})
+        model.setSelected(entry, v.selection[entry]);
+    model.setThdBase(v.thdBase);
+}
+
 void applyStations(ConfigurationModel& model, const RecorderConfiguration& v, bool keepDescriptions)
 {
     for (int s = 0; s < StationCount; ++s) {
@@ -226,15 +235,12 @@ bool apply(ConfigurationModel& model, const QByteArray& image, bool keepDescript
     if (!decoded)
         return false;
     const RecorderConfiguration& v = decoded->values;
-    model.setSelected(entries::FirstEventRecording, v.eventRecording());
-    model.setSelected(entries::Phasors, v.selection[entries::Phasors]);
-    // Switching the norm mode on clears the selection; the values after it stand.
     model.setSelected(entries::NormMode, v.normMode());
-    model.setThdBase(v.thdBase);
-    model.setSelected(entries::VoltageWaveforms, v.selection[entries::VoltageWaveforms]);
-    model.setSelected(entries::CurrentWaveforms, v.selection[entries::CurrentWaveforms]);
     if (decoded->system)
         model.applySystemChange(*decoded->system);
+    // After the rules, which clear the selection when the norm mode comes on or is re-applied for
+    // a new system: the record layout of a download follows these flags, so the image's stand.
+    setOptionFlags(model, v);
     model.setStoragePeriod(v.storagePeriod);
     model.setAlternatePeriod(v.alternatePeriod);
     for (int i = 0; i < ConditionCount; ++i)
