@@ -2,7 +2,6 @@
 #include "config/selectionentries.h"
 
 #include <QSignalSpy>
-
 #include <gtest/gtest.h>
 
 namespace kapstat::config {
@@ -83,12 +82,14 @@ TEST(ConfigurationModel, SinglePhaseDisablesWhatOnePhaseCannotMeasure)
 
 TEST(ConfigurationModel, DeltaLowersTheOvervoltageThresholdTo110)
 {
-    const std::pair<const char*, const char*> cases[] = {{"190", "110"}, {"105", "105"}, {"110", "110"}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"190", "110"}, {"105", "105"}, {"110", "110"}};
     for (const auto& [before, after] : cases) {
         ConfigurationModel model;
         model.setNormText(NormField::OvervoltageThreshold, QString::fromUtf8(before));
         model.applySystemChange(MeasuringSystem::Delta);
-        EXPECT_EQ(model.configuration().norm[NormField::OvervoltageThreshold], QString::fromUtf8(after));
+        EXPECT_EQ(model.configuration().norm[NormField::OvervoltageThreshold],
+                  QString::fromUtf8(after));
     }
 }
 
@@ -120,7 +121,8 @@ TEST(ConfigurationModel, NormModeLightsAndLocksTheNormSet)
     EXPECT_EQ(model.configuration().conditions[0].quantity, 0);
     EXPECT_FALSE(model.areNormLockedControlsEnabled());
     ASSERT_FALSE(capacity.isEmpty());
-    EXPECT_TRUE(capacity.last().at(0).toString().startsWith(QStringLiteral("Mozliwa rejestracja 3684 rekordów")));
+    EXPECT_TRUE(capacity.last().at(0).toString().startsWith(
+        QStringLiteral("Mozliwa rejestracja 3684 rekordów")));
 
     model.clickIndicator(53); // red: stays lit
     EXPECT_TRUE(model.isLit(53));
@@ -152,7 +154,7 @@ TEST(ConfigurationModel, NormModeOffRestoresThePeriodRules)
         EXPECT_EQ(model.colour(e), IndicatorColour::Green) << e;
     EXPECT_TRUE(model.areNormLockedControlsEnabled());
     EXPECT_FALSE(model.isEnabled(4)); // inst at a 5-minute period
-    EXPECT_TRUE(model.isLit(53)); // what the norm lit stays lit
+    EXPECT_TRUE(model.isLit(53));     // what the norm lit stays lit
 }
 
 TEST(ConfigurationModel, NormModeNeedsAStoragePeriod)
@@ -162,8 +164,9 @@ TEST(ConfigurationModel, NormModeNeedsAStoragePeriod)
         model.setStoragePeriod(period);
         const auto message = model.clickIndicator(entries::NormMode);
         ASSERT_TRUE(message.has_value());
-        EXPECT_EQ(*message, QStringLiteral("Aby wykonywać badanie zgodności z normą należy ustawić okres "
-                                           "zapamiętywania pomiarów, na stronie SET-UP, na >=1 min."));
+        EXPECT_EQ(*message,
+                  QStringLiteral("Aby wykonywać badanie zgodności z normą należy ustawić okres "
+                                 "zapamiętywania pomiarów, na stronie SET-UP, na >=1 min."));
         EXPECT_FALSE(model.configuration().normMode());
     }
 }
@@ -188,10 +191,14 @@ TEST(ConfigurationModel, NormParameterStepping)
         const char* after;
     };
     const Case cases[] = {
-        {NormField::FreqNarrowMinus, "1", +1, "1,1"},  {NormField::VoltageShare, "95", +1, "96"},
-        {NormField::Harmonic5, "9,9", +1, "9,9"},      {NormField::LongInterruption, "60", -1, "60"},
-        {NormField::OvervoltageThreshold, "100", -1, "100"}, {NormField::VoltageMinus, "0,1", -1, "0"},
-        {NormField::Harmonic2, "0,3", +1, "0,4"},     {NormField::InterruptionThreshold, "10", +1, "10"},
+        {NormField::FreqNarrowMinus, "1", +1, "1,1"},
+        {NormField::VoltageShare, "95", +1, "96"},
+        {NormField::Harmonic5, "9,9", +1, "9,9"},
+        {NormField::LongInterruption, "60", -1, "60"},
+        {NormField::OvervoltageThreshold, "100", -1, "100"},
+        {NormField::VoltageMinus, "0,1", -1, "0"},
+        {NormField::Harmonic2, "0,3", +1, "0,4"},
+        {NormField::InterruptionThreshold, "10", +1, "10"},
     };
     for (const Case& k : cases) {
         ConfigurationModel model;
@@ -245,7 +252,8 @@ TEST(ConfigurationModel, CtSecondaryCheck)
     for (const char* good : {"0,20", "1,00", "0,55"})
         EXPECT_FALSE(ctSecondaryProblem(QString::fromUtf8(good)).has_value()) << good;
     for (const char* bad : {"0,19", "1,01", "a,bc", "", "0.50"})
-        EXPECT_EQ(ctSecondaryProblem(QString::fromUtf8(bad)), QStringLiteral("Proszę wpisać liczbę od 0,20 do 1,00"))
+        EXPECT_EQ(ctSecondaryProblem(QString::fromUtf8(bad)),
+                  QStringLiteral("Proszę wpisać liczbę od 0,20 do 1,00"))
             << bad;
 }
 

@@ -16,7 +16,8 @@ QByteArray hex(const char* text)
     return QByteArray::fromHex(text);
 }
 
-QByteArray imageOf(const RecorderConfiguration& c, const calib::CalibrationSet& calibration = typicalCalibration())
+QByteArray imageOf(const RecorderConfiguration& c,
+                   const calib::CalibrationSet& calibration = typicalCalibration())
 {
     const ImageBuild build = imageencoder::build(c, calibration);
     EXPECT_TRUE(build.ok()) << build.error.toStdString();
@@ -60,7 +61,9 @@ TEST(ConfigurationImage, Descriptions)
     model.setStation(1, s);
     const QByteArray image = imageOf(model.configuration());
     EXPECT_EQ(image.left(60), QByteArray(60, 'x'));
-    EXPECT_EQ(image.mid(60, 60), QByteArray("  \xA5" "b").leftJustified(60, ' '));
+    EXPECT_EQ(image.mid(60, 60), QByteArray("  \xA5"
+                                            "b")
+                                     .leftJustified(60, ' '));
 
     ConfigurationModel back;
     ASSERT_TRUE(imagedecoder::apply(back, image, false));
@@ -90,7 +93,7 @@ TEST(ConfigurationImage, EventRecordingTakesStation1VtSecondary)
 
 TEST(ConfigurationImage, VoltageRanges)
 {
-    const std::pair<double, int> cases[] = {{57.7, 2}, {63.5, 2}, {100, 1}, {173, 1},  {190, 0},
+    const std::pair<double, int> cases[] = {{57.7, 2}, {63.5, 2}, {100, 1},  {173, 1},  {190, 0},
                                             {398, 0},  {49.9, 0}, {99.9, 2}, {189.9, 1}};
     for (const auto& [volts, range] : cases)
         EXPECT_EQ(imageencoder::voltageRange(volts), range) << volts;
@@ -106,7 +109,9 @@ TEST(ConfigurationImage, ThresholdsFromTheCoefficients)
     RecorderConfiguration c; // 230 V at the input: peak 325.27 V
     const ImageBuild build = imageencoder::build(c, calibration);
     ASSERT_TRUE(build.ok());
-    const auto le16 = [&](int offset) { return quint8(build.image[offset]) + 256 * quint8(build.image[offset + 1]); };
+    const auto le16 = [&](int offset) {
+        return quint8(build.image[offset]) + 256 * quint8(build.image[offset + 1]);
+    };
     // Trunc(peak / k x 190 / 100 + 0.5) and Trunc(peak / k x 1.1 + 0.5)
     EXPECT_EQ(le16(927), 3090);
     EXPECT_EQ(le16(929), 2472);
@@ -121,8 +126,9 @@ TEST(ConfigurationImage, ThresholdsFromTheCoefficients)
 TEST(ConfigurationImage, ZeroCoefficientStopsTheBuild)
 {
     const ImageBuild build = imageencoder::build(RecorderConfiguration{}, calib::CalibrationSet{});
-    EXPECT_EQ(build.error, QStringLiteral("Nieprawidłowe wartości współczynników kalibracji! Konfiguracja nie "
-                                          "zostanie wysłana."));
+    EXPECT_EQ(build.error,
+              QStringLiteral("Nieprawidłowe wartości współczynników kalibracji! Konfiguracja nie "
+                             "zostanie wysłana."));
 }
 
 TEST(ConfigurationImage, TextsThatAreNotNumbersNeverReachTheImage)
@@ -132,7 +138,9 @@ TEST(ConfigurationImage, TextsThatAreNotNumbersNeverReachTheImage)
         [](RecorderConfiguration& c) { c.conditions[2].upper = QStringLiteral("1.5"); },
         [](RecorderConfiguration& c) { c.stations[3].ctSecondary = QStringLiteral("x,yz"); },
         [](RecorderConfiguration& c) { c.norm[NormField::Harmonic9] = QString(); },
-        [](RecorderConfiguration& c) { c.norm[NormField::LongInterruption] = QStringLiteral("300"); },
+        [](RecorderConfiguration& c) {
+            c.norm[NormField::LongInterruption] = QStringLiteral("300");
+        },
         [](RecorderConfiguration& c) { c.storagePeriod = NoChoice; },
         [](RecorderConfiguration& c) { c.stations[5].vtSecondary = NoChoice; },
         [](RecorderConfiguration& c) { c.stations[0].vtPrimary = 0; },
@@ -142,7 +150,8 @@ TEST(ConfigurationImage, TextsThatAreNotNumbersNeverReachTheImage)
         fault(c);
         const ImageBuild build = imageencoder::build(c, typicalCalibration());
         EXPECT_TRUE(build.image.isEmpty());
-        EXPECT_TRUE(build.error.endsWith(QStringLiteral("Konfiguracja nie zostanie wysłana."))) << build.error.toStdString();
+        EXPECT_TRUE(build.error.endsWith(QStringLiteral("Konfiguracja nie zostanie wysłana.")))
+            << build.error.toStdString();
         EXPECT_TRUE(imageencoder::valueError(c).has_value());
     }
     EXPECT_FALSE(imageencoder::valueError(RecorderConfiguration{}).has_value());
@@ -159,9 +168,9 @@ TEST(ConfigurationImage, ReceivedEdgeCases)
     image[507] = char(0xFF);
     image.replace(508 + 16 + 5, 3, hex("7001FF")); // station 2 VT secondary 127 V
     image.replace(508 + 32 + 5, 3, hex("7705FF")); // station 3: 57,7 V
-    image[481] = 0x02; // system bits 10b
-    image[482] = 61;   // no such period
-    image.replace(640, 6, hex("0000001332 09")); // month 13 at station 1's start
+    image[481] = 0x02;                             // system bits 10b
+    image[482] = 61;                               // no such period
+    image.replace(640, 6, hex("0000001332 09"));   // month 13 at station 1's start
     ConfigurationModel model;
     model.applySystemChange(MeasuringSystem::Delta);
     ASSERT_TRUE(imagedecoder::apply(model, image, false));
@@ -181,7 +190,7 @@ TEST(ConfigurationImage, ReceivedEdgeCases)
 TEST(ConfigurationImage, RepeatedNibblesTakeTheLastOccurrence)
 {
     QByteArray image = defaultConfigurationImage(typicalCalibration());
-    image[764] = 0x0F; // CFU for L1: all on
+    image[764] = 0x0F;       // CFU for L1: all on
     image[765] = char(0xF2); // CFU for L2 on, for L3: avg only
     image[766] = char(0xFF);
     image[767] = 0x08; // CFI for L3 off; UH0 for L1 min
@@ -190,9 +199,12 @@ TEST(ConfigurationImage, RepeatedNibblesTakeTheLastOccurrence)
     model.setStoragePeriod(0); // inst values allowed
     ASSERT_TRUE(imagedecoder::apply(model, image, false));
     const auto& lit = model.configuration().selection;
-    EXPECT_EQ((std::array{lit[145], lit[146], lit[147], lit[148]}), (std::array{false, false, true, false}));
-    EXPECT_EQ((std::array{lit[149], lit[150], lit[151], lit[152]}), (std::array{false, false, false, false}));
-    EXPECT_EQ((std::array{lit[210], lit[211], lit[212], lit[213]}), (std::array{false, false, false, true}));
+    EXPECT_EQ((std::array{lit[145], lit[146], lit[147], lit[148]}),
+              (std::array{false, false, true, false}));
+    EXPECT_EQ((std::array{lit[149], lit[150], lit[151], lit[152]}),
+              (std::array{false, false, false, false}));
+    EXPECT_EQ((std::array{lit[210], lit[211], lit[212], lit[213]}),
+              (std::array{false, false, false, true}));
 }
 
 TEST(ConfigurationImage, DamagedImageChangesNothing)
@@ -240,7 +252,9 @@ TEST(ConfigurationImage, RoundTripOfRandomConfigurations)
         ConfigurationModel target;
         ASSERT_TRUE(imagedecoder::apply(target, build.image, false)) << round;
         ASSERT_EQ(target.configuration(), expected) << round;
-        ASSERT_EQ(imageencoder::build(target.configuration(), typicalCalibration()).image, build.image) << round;
+        ASSERT_EQ(imageencoder::build(target.configuration(), typicalCalibration()).image,
+                  build.image)
+            << round;
     }
 }
 

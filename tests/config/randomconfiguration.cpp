@@ -29,7 +29,8 @@ QString threeDigitText(std::mt19937& random)
 
 QString description(std::mt19937& random)
 {
-    static const QString letters = QStringLiteral("abcdefghijklmnoprstuwyzĄĆĘŁŃÓŚŹŻąćęłńóśźż 0123456789-");
+    static const QString letters =
+        QStringLiteral("abcdefghijklmnoprstuwyzĄĆĘŁŃÓŚŹŻąćęłńóśźż 0123456789-");
     QString text;
     const int length = uniform(random, 1, 60);
     for (int i = 0; i < length; ++i)
@@ -39,8 +40,9 @@ QString description(std::mt19937& random)
 
 QDateTime moment(std::mt19937& random)
 {
-    return QDateTime(QDate(uniform(random, 2000, 2099), uniform(random, 1, 12), uniform(random, 1, 28)),
-                     QTime(uniform(random, 0, 23), uniform(random, 0, 59), uniform(random, 0, 59)));
+    return QDateTime(
+        QDate(uniform(random, 2000, 2099), uniform(random, 1, 12), uniform(random, 1, 28)),
+        QTime(uniform(random, 0, 23), uniform(random, 0, 59), uniform(random, 0, 59)));
 }
 
 StationSettings station(std::mt19937& random)
@@ -69,7 +71,8 @@ void randomiseNorm(ConfigurationModel& model, std::mt19937& random)
         if (t.step == 0)
             continue;
         const int steps = static_cast<int>(std::round((t.maximum - t.minimum) / t.step));
-        model.setNormText(field, common::DecimalText::general(t.minimum + uniform(random, 0, steps) * t.step));
+        model.setNormText(
+            field, common::DecimalText::general(t.minimum + uniform(random, 0, steps) * t.step));
     }
 }
 
@@ -77,14 +80,16 @@ void randomiseNorm(ConfigurationModel& model, std::mt19937& random)
 
 void randomise(ConfigurationModel& model, std::mt19937& random)
 {
-    const MeasuringSystem systems[] = {MeasuringSystem::Star, MeasuringSystem::Delta, MeasuringSystem::SinglePhase};
+    const MeasuringSystem systems[] = {MeasuringSystem::Star, MeasuringSystem::Delta,
+                                       MeasuringSystem::SinglePhase};
     model.applySystemChange(systems[uniform(random, 0, 2)]);
     model.setStoragePeriod(uniform(random, 0, MaxPeriodMinutes));
     model.setAlternatePeriod(uniform(random, 0, MaxPeriodMinutes));
     model.setPeakPowerPeriod(uniform(random, 0, PeakPowerPeriodCount - 1));
     model.setThdBase(coin(random) ? ThdBase::Rms : ThdBase::H1);
     for (int i = 0; i < ConditionCount; ++i)
-        model.setCondition(i, {uniform(random, 0, conditions::Count - 1), threeDigitText(random), threeDigitText(random)});
+        model.setCondition(i, {uniform(random, 0, conditions::Count - 1), threeDigitText(random),
+                               threeDigitText(random)});
     randomiseNorm(model, random);
     if (coin(random, 0.3))
         model.clickIndicator(entries::NormMode);

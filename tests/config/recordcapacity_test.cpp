@@ -51,9 +51,9 @@ TEST(RecordCapacity, SystemChangesOnlyThePerPhaseEntries)
         int star, delta, single;
     };
     const Case cases[] = {
-        {1, 3, 3, 3},          {41, 5, 5, 5},       {137, 9, 6, 3},      {159, 1834, 1234, 634},
-        {161, 48, 32, 16},     {210, 9, 6, 3},      {218, 207, 138, 69}, {241, 207, 138, 69},
-        {245, 3, 3, 3},        {153, 0, 0, 0},
+        {1, 3, 3, 3},      {41, 5, 5, 5},  {137, 9, 6, 3},      {159, 1834, 1234, 634},
+        {161, 48, 32, 16}, {210, 9, 6, 3}, {218, 207, 138, 69}, {241, 207, 138, 69},
+        {245, 3, 3, 3},    {153, 0, 0, 0},
     };
     for (const Case& k : cases) {
         RecorderConfiguration c;
@@ -74,12 +74,16 @@ TEST(RecordCapacity, DisplayText)
 {
     RecorderConfiguration c; // 346910 records every 5 minutes: 1734550 minutes
     EXPECT_EQ(capacity::displayText(c),
-              QStringLiteral("Mozliwa rejestracja 346910 rekordów przez: 1204 dni, 13 godzin, 10 minut,"));
+              QStringLiteral(
+                  "Mozliwa rejestracja 346910 rekordów przez: 1204 dni, 13 godzin, 10 minut,"));
     c.storagePeriod = 0;
-    EXPECT_EQ(capacity::displayText(c),
-              QStringLiteral("Mozliwa rejestracja 346910 rekordów przez: 4 dni, 0 godzin, 21 minut, 50 sekund"));
+    EXPECT_EQ(
+        capacity::displayText(c),
+        QStringLiteral(
+            "Mozliwa rejestracja 346910 rekordów przez: 4 dni, 0 godzin, 21 minut, 50 sekund"));
     c.conditions[1].quantity = 5;
-    EXPECT_EQ(capacity::displayText(c), QStringLiteral("Mozliwa rejestracja 346910 rekordów przez:"));
+    EXPECT_EQ(capacity::displayText(c),
+              QStringLiteral("Mozliwa rejestracja 346910 rekordów przez:"));
 }
 
 TEST(RecorderConfiguration, Defaults)
@@ -104,7 +108,9 @@ TEST(RecorderConfiguration, DefaultNormComparesTexts)
     c.storagePeriod = 10;
     EXPECT_TRUE(c.isDefaultNorm());
     const std::pair<NormField, const char*> changes[] = {
-        {NormField::VoltageShare, "95,0"},     {NormField::Harmonic15, "0.5"}, {NormField::FreqNarrowMinus, "1,0"},
+        {NormField::VoltageShare, "95,0"},
+        {NormField::Harmonic15, "0.5"},
+        {NormField::FreqNarrowMinus, "1,0"},
     };
     for (const auto& [field, text] : changes) {
         RecorderConfiguration changed = c;
