@@ -185,32 +185,37 @@ void addStations(Lines& lines)
             lines.append(stationFlagLine(s, flag));
 }
 
+// The date or the time of a station's start or end; an invalid part does not convert.
+template <typename Part>
+SettingsLine momentPartLine(int s, QDateTime StationSettings::*moment,
+                            QString (*format)(const Part&), Part (*parse)(const QString&),
+                            void (*assign)(QDateTime&, const Part&))
+{
+    return {[=](const Config& c) {
+                const QDateTime& m = c.stations[s].*moment;
+                if constexpr (std::is_same_v<Part, QDate>)
+                    return format(m.date());
+                else
+                    return format(m.time());
+            },
+            [=](ConfigurationModel& m, const QString& text) {
+                const Part part = parse(text.trimmed());
+                if (part.isValid())
+                    editStation(m, s, [&](StationSettings& st) { assign(st.*moment, part); });
+                return part.isValid();
+            }};
+}
+
 void addMoments(Lines& lines)
 {
     for (QDateTime StationSettings::*moment : {&StationSettings::start, &StationSettings::end})
         for (int s = 0; s < StationCount; ++s) {
-            lines.append({[s, moment](const Config& c) {
-                              return DateTimeText::date((c.stations[s].*moment).date());
-                          },
-                          [s, moment](ConfigurationModel& m, const QString& text) {
-                              const QDate date = DateTimeText::parseDate(text.trimmed());
-                              if (date.isValid())
-                                  editStation(m, s, [&](StationSettings& st) {
-                                      (st.*moment).setDate(date);
-                                  });
-                              return date.isValid();
-                          }});
-            lines.append({[s, moment](const Config& c) {
-                              return DateTimeText::time((c.stations[s].*moment).time());
-                          },
-                          [s, moment](ConfigurationModel& m, const QString& text) {
-                              const QTime time = DateTimeText::parseTime(text.trimmed());
-                              if (time.isValid())
-                                  editStation(m, s, [&](StationSettings& st) {
-                                      (st.*moment).setTime(time);
-                                  });
-                              return time.isValid();
-                          }});
+            lines.append(
+                momentPartLine<QDate>(s, moment, &DateTimeText::date, &DateTimeText::parseDate,
+                                      [](QDateTime& m, const QDate& date) { m.setDate(date); }));
+            lines.append(
+                momentPartLine<QTime>(s, moment, &DateTimeText::time, &DateTimeText::parseTime,
+                                      [](QDateTime& m, const QTime& time) { m.setTime(time); }));
         }
 }
 
