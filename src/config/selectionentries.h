@@ -10,7 +10,6 @@ namespace kapstat::config::entries {
 inline constexpr int Count = 246;
 inline constexpr int NormMode = 0;
 inline constexpr int FirstQuantity = 1;
-inline constexpr int FirstEnergy = 41; // Ep+, Ep-, Eq+, Eq-, Es, then Pav, Qav, Sav
 inline constexpr int FirstEventRecording = 153;
 inline constexpr int LastEventRecording = 158;
 inline constexpr int VoltageWaveforms = 159;
