@@ -8,6 +8,14 @@
 
 namespace kapstat::sim {
 
+calib::CalibrationSet CalibrationMemory::coefficients() const
+{
+    calib::CalibrationSet set;
+    calib::RangeScale scale;
+    calib::calibrationblock::decode(link::ResponseBytes::withData(link::Command::ReadCalibration, m_block), set, scale);
+    return set;
+}
+
 namespace block = calib::calibrationblock;
 
 namespace {

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include "calib/calibrationset.h"
+
 namespace kapstat::sim {
 
 // The recorder's calibration block: what 0x13 reports (positions 5-315) and 0x12 overwrites.
@@ -14,6 +16,8 @@ public:
 
     // The data of the 0x13 response.
     const QByteArray& responseData() const { return m_block; }
+    // The coefficients as the PC reads them from the block.
+    calib::CalibrationSet coefficients() const;
     // The three raw date bytes, as the status response repeats them.
     QByteArray calibrationDateBytes() const;
 

@@ -3,6 +3,8 @@
 #include "sim/calibrationmemory.h"
 #include "sim/recordstore.h"
 
+#include "config/defaultconfigurationimage.h"
+
 #include <QByteArray>
 
 namespace kapstat::sim {
@@ -31,7 +33,8 @@ struct RecorderState
 
     quint8 rangeSetting = 0x7F; // automatic
     CalibrationMemory calibration = CalibrationMemory::factoryDefault();
-    QByteArray configurationImage = QByteArray(ConfigurationImageLength, '\0');
+    // A recorder fresh from the factory holds the default configuration.
+    QByteArray configurationImage = config::defaultConfigurationImage(calibration.coefficients());
 };
 
 } // namespace kapstat::sim

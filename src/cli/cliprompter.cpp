@@ -29,7 +29,7 @@ PromptAnswer CliPrompter::decide(const QString& text, int buttons)
     if (!(buttons & PromptButton::Yes))
         return PromptAnswer::Close;
     const bool retryQuestion = text.endsWith(QStringLiteral("Powtórzyć próbę komunikacji?"));
-    const bool allowed = retryQuestion ? m_retriesUsed < m_retryRounds : m_yes;
+    const bool allowed = retryQuestion ? m_retriesUsed < m_retryRounds : m_yes || text == m_preAnswered;
     if (retryQuestion && allowed)
         ++m_retriesUsed;
     if (!allowed)

@@ -24,6 +24,8 @@ public:
 
     // A new operation starts with its full allowance of retry rounds.
     void startOperation() { m_retriesUsed = 0; }
+    // The command itself stands for "Tak" to this question.
+    void answerYesTo(const QString& question) { m_preAnswered = question; }
     // Whether a question was answered "Nie": the command was stopped, not failed.
     bool wasRefused() const { return m_refused; }
 
@@ -38,6 +40,7 @@ private:
     bool m_refused = false;
     bool m_shown = false;
     QString m_lastPrinted;
+    QString m_preAnswered;
 };
 
 } // namespace kapstat::cli

@@ -1,4 +1,5 @@
 #include "cli/clioptions.h"
+#include "cli/configcommand.h"
 #include "cli/clisession.h"
 #include "sim/simserver.h"
 
@@ -18,7 +19,9 @@ using Command = std::function<int(CliSession&, const QStringList& arguments)>;
 // Every command of the command line; each drives its conversation to its end.
 const std::map<QString, Command>& commands()
 {
-    static const std::map<QString, Command> table;
+    static const std::map<QString, Command> table{
+        {QStringLiteral("config"), runConfigCommand},
+    };
     return table;
 }
 
