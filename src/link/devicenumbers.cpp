@@ -274,7 +274,7 @@ std::optional<Mantissa> normaliseCoefficient(double x)
 
 std::optional<QByteArray> encodeDecFloat(double value, int digits)
 {
-    if ((digits != 3 && digits != 7) || !std::isfinite(value))
+    if ((digits != 3 && digits != 5 && digits != 7) || !std::isfinite(value))
         return std::nullopt;
     const Significant s = roundToSignificant(std::fabs(value), digits);
     if (s.exponent < -128 || s.exponent > 127)

@@ -67,7 +67,7 @@ QByteArray encodeBcdDate3(const QDate& date);
 std::optional<QByteArray> encodeDecMantissa4(int mantissa, int exponent);
 // x > 0 scaled by tens to at least 10000; nullopt for x <= 0 or not finite.
 std::optional<Mantissa> normaliseCoefficient(double x);
-// DecFloat3 (digits 3) or DecFloat5 (digits 7); nullopt for other digits, non-finite values and
+// DecFloat3 (digits 3), DecFloat4 (5) or DecFloat5 (7); nullopt for other digits, non-finite values and
 // exponents that do not fit a byte.
 std::optional<QByteArray> encodeDecFloat(double value, int digits);
 

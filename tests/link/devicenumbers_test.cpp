@@ -136,12 +136,12 @@ TEST(DeviceNumbers, EncodeDecFloatRoundsToItsSignificantDigits)
         int digits;
         const char* bytes;
     } cases[] = {
-        {230, 3, "300200"},     {1, 3, "0001fe"},        {57.7, 3, "7705ff"},
-        {-1, 3, "0081fe"},      {0.5, 3, "0005fd"},      {95, 3, "5009ff"},
-        {50, 3, "0005ff"},      {12345, 3, "230102"},    {0, 3, "000000"},
-        {230, 7, "00003002fc"}, {1000, 7, "00000001fd"}, {57.7, 7, "00007705fb"},
-        {1235, 3, "240101"},    {999.5, 3, "000101"},    {-6, 3, "0086fe"},
-        {100, 3, "000100"},
+        {230, 3, "300200"},     {1, 3, "0001fe"},          {57.7, 3, "7705ff"},
+        {-1, 3, "0081fe"},      {0.5, 3, "0005fd"},        {95, 3, "5009ff"},
+        {50, 3, "0005ff"},      {12345, 3, "230102"},      {0, 3, "000000"},
+        {230, 7, "00003002fc"}, {1000, 7, "00000001fd"},   {57.7, 7, "00007705fb"},
+        {2.5, 5, "005002fc"},   {-123.456, 5, "462381fe"}, {1235, 3, "240101"},
+        {999.5, 3, "000101"},   {-6, 3, "0086fe"},         {100, 3, "000100"},
     };
     for (const auto& c : cases) {
         const auto encoded = encodeDecFloat(c.value, c.digits);
@@ -149,6 +149,7 @@ TEST(DeviceNumbers, EncodeDecFloatRoundsToItsSignificantDigits)
         EXPECT_EQ(encoded->toHex(), QByteArray(c.bytes)) << c.value << " digits " << c.digits;
     }
     EXPECT_FALSE(encodeDecFloat(1, 4));
+    EXPECT_FALSE(encodeDecFloat(1, 6));
     EXPECT_FALSE(encodeDecFloat(std::nan(""), 3));
     EXPECT_FALSE(encodeDecFloat(1e200, 3)) << "exponent does not fit a byte";
 }
