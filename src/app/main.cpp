@@ -1,36 +1,88 @@
+#include "app/mainwindow.h"
+#include "app/program.h"
+#include "app/regionalformats.h"
 #include "sim/simoptions.h"
 #include "sim/simserver.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMessageBox>
+#include <QTextStream>
 #include <memory>
 
-// Until the main window arrives: a window that names the port, and the emulated recorder for
-// --sim [emulator options].
+namespace {
+
+QString usage()
+{
+    return QCoreApplication::translate(
+        "kapstat", "Użycie: kapstat [--port ŚCIEŻKA] [--sim [opcje emulatora]]\n"
+                   "  --port ŚCIEŻKA   dopisuje port (np. pseudoterminal) do listy portów i go "
+                   "wybiera\n"
+                   "  --sim [opcje]    uruchamia w programie emulator rejestratora i wybiera jego "
+                   "port;\n"
+                   "                   opcje jak w kapstat-sim --help\n");
+}
+
+struct Arguments
+{
+    QStringList ports;
+    bool sim = false;
+    QStringList simArguments;
+};
+
+std::optional<Arguments> parse(QStringList arguments, QString* error)
+{
+    Arguments parsed;
+    while (!arguments.isEmpty()) {
+        const QString argument = arguments.takeFirst();
+        if (argument == QLatin1String("--port") && !arguments.isEmpty()) {
+            parsed.ports << arguments.takeFirst();
+        } else if (argument == QLatin1String("--sim")) {
+            parsed.sim = true;
+            parsed.simArguments = kapstat::sim::SimOptions::takeLeadingOptions(arguments);
+        } else {
+            *error = QCoreApplication::translate("kapstat", "Nieznana opcja: %1").arg(argument);
+            return std::nullopt;
+        }
+    }
+    return parsed;
+}
+
+// The emulated recorder inside the program, so that every recorder action works without one.
+std::unique_ptr<kapstat::sim::SimServer> startEmulator(const QStringList& arguments, QString* error)
+{
+    const auto options = kapstat::sim::SimOptions::parse(arguments, error);
+    if (!options)
+        return nullptr;
+    auto server = std::make_unique<kapstat::sim::SimServer>(*options);
+    if (!server->start(error))
+        return nullptr;
+    return server;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QStringList arguments = app.arguments().mid(1);
+    QCoreApplication::setApplicationName(QStringLiteral("KAP-640"));
+    kapstat::app::applyRegionalFormats();
+
+    QString error;
+    auto arguments = parse(app.arguments().mid(1), &error);
+    if (!arguments) {
+        QTextStream(stderr) << error << "\n\n" << usage();
+        return 2;
+    }
     std::unique_ptr<kapstat::sim::SimServer> emulator;
-    QString port;
-    if (arguments.value(0) == QLatin1String("--sim")) {
-        arguments.removeFirst();
-        QString error;
-        const auto options = kapstat::sim::SimOptions::parse(arguments, &error);
-        if (options) {
-            emulator = std::make_unique<kapstat::sim::SimServer>(*options);
-            if (emulator->start(&error))
-                port = emulator->portPath();
-        }
-        if (port.isEmpty())
+    if (arguments->sim) {
+        emulator = startEmulator(arguments->simArguments, &error);
+        if (emulator)
+            arguments->ports << emulator->portPath();
+        else
             QMessageBox::warning(nullptr, QStringLiteral("Kapstat"), error);
     }
-    QLabel window(port.isEmpty()
-                      ? QStringLiteral("Kapstat")
-                      : QStringLiteral("Kapstat — emulator rejestratora na porcie %1").arg(port));
-    window.setMinimumSize(480, 120);
-    window.setAlignment(Qt::AlignCenter);
-    window.show();
+
+    kapstat::app::Program program(arguments->ports);
+    program.mainWindow().showMaximized();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "cli/clioptions.h"
 #include "cli/configcommand.h"
 #include "cli/clisession.h"
+#include "cli/housekeepingcommands.h"
 #include "sim/simserver.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,9 @@ using Command = std::function<int(CliSession&, const QStringList& arguments)>;
 const std::map<QString, Command>& commands()
 {
     static const std::map<QString, Command> table{
+        {QStringLiteral("status"), housekeeping::status},
+        {QStringLiteral("clock"), housekeeping::clock},
+        {QStringLiteral("clear"), housekeeping::clear},
         {QStringLiteral("config"), runConfigCommand},
     };
     return table;

@@ -1,0 +1,57 @@
+#include "app/program.h"
+
+#include "app/aboutbox.h"
+#include "app/mainwindow.h"
+#include "link/clockwindow.h"
+#include "link/statuswindow.h"
+
+#include <QAction>
+#include <QDialog>
+
+namespace kapstat::app {
+
+namespace {
+
+const char* const RecorderActions[] = {"acPrzbiegiBiezace", "acUstawZegarek", "acStanRej",
+                                       "acOdbPomiary", "acKasujPomiary"};
+
+} // namespace
+
+Program::Program(const QStringList& namedPorts)
+{
+    m_main = std::make_unique<MainWindow>(m_link, m_settings, namedPorts);
+    m_clockWindow = new link::ClockWindow(m_clock, m_main.get());
+    m_statusWindow = new link::StatusWindow(m_status, m_main.get());
+    m_about = new AboutBox(m_serviceMode, m_main.get());
+    connectActions();
+    QObject::connect(&m_messages, &link::MessageWindow::shownChanged, m_main.get(),
+                     [this](bool shown) { m_main->setCommandsEnabled(!shown); });
+    QObject::connect(&m_serviceMode, &link::ServiceMode::switchedOn, m_main.get(),
+                     &MainWindow::showServiceButtons);
+    QObject::connect(&m_connect, &link::ConnectConversation::recorderActionsEnabled, m_main.get(),
+                     [this] { enableRecorderActions(); });
+}
+
+Program::~Program() = default;
+
+void Program::connectActions()
+{
+    MainWindow& main = *m_main;
+    auto onTriggered = [&main](const char* name, auto handler) {
+        QObject::connect(main.action(QString::fromLatin1(name)), &QAction::triggered, &main,
+                         handler);
+    };
+    onTriggered("acNawiazanie", [this] { m_connect.start(); });
+    onTriggered("acUstawZegarek", [this] { m_clockWindow->exec(); });
+    onTriggered("acStanRej", [this] { m_statusWindow->exec(); });
+    onTriggered("acKasujPomiary", [this] { m_clearMemory.start(); });
+    onTriggered("acOprogramie", [this] { m_about->exec(); });
+}
+
+void Program::enableRecorderActions()
+{
+    for (const char* name : RecorderActions)
+        m_main->action(QString::fromLatin1(name))->setEnabled(true);
+}
+
+} // namespace kapstat::app

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "calib/calibrationreader.h"
+#include "calib/calibrationset.h"
+#include "common/settingsstore.h"
+#include "config/configurationmodel.h"
+#include "config/configurationreader.h"
+#include "link/clearmemoryconversation.h"
+#include "link/clockconversation.h"
+#include "link/connectconversation.h"
+#include "link/messagewindow.h"
+#include "link/qttimer.h"
+#include "link/recorderlink.h"
+#include "link/serialchannel.h"
+#include "link/servicemode.h"
+#include "link/statusconversation.h"
+
+#include <QStringList>
+#include <memory>
+
+namespace kapstat::link {
+class ClockWindow;
+class StatusWindow;
+} // namespace kapstat::link
+
+namespace kapstat::app {
+
+class AboutBox;
+class MainWindow;
+
+// The program's single instances and its windows, created once at start-up in the order the
+// windows must be made, and kept until the program ends.
+class Program
+{
+public:
+    explicit Program(const QStringList& namedPorts);
+    ~Program();
+
+    MainWindow& mainWindow() { return *m_main; }
+    link::MessageWindow& messageWindow() { return m_messages; }
+    link::ClockWindow& clockWindow() { return *m_clockWindow; }
+    link::StatusWindow& statusWindow() { return *m_statusWindow; }
+    AboutBox& aboutBox() { return *m_about; }
+
+private:
+    void connectActions();
+    void enableRecorderActions();
+
+    common::SettingsStore m_settings;
+    link::SerialChannel m_channel;
+    link::QtTimer m_responseTimer;
+    link::QtTimer m_messageTimer;
+    link::QtTimer m_batteryTimer;
+    link::MessageWindow m_messages{m_messageTimer};
+    link::RecorderLink m_link{m_channel, m_responseTimer, m_messages};
+    calib::CalibrationSet m_calibration;
+    calib::RangeScale m_rangeScale;
+    calib::CalibrationReader m_calibrationReader{m_link, m_calibration, m_rangeScale};
+    config::ConfigurationModel m_configuration;
+    config::ConfigurationReader m_configurationReader{m_link, m_configuration};
+    link::ServiceMode m_serviceMode;
+    link::ConnectConversation m_connect{m_link};
+    link::ClockConversation m_clock{m_link};
+    link::StatusConversation m_status{m_link, m_configurationReader, m_configuration,
+                                      m_batteryTimer};
+    link::ClearMemoryConversation m_clearMemory{m_link};
+
+    std::unique_ptr<MainWindow> m_main;
+    link::ClockWindow* m_clockWindow = nullptr;
+    link::StatusWindow* m_statusWindow = nullptr;
+    AboutBox* m_about = nullptr;
+};
+
+} // namespace kapstat::app

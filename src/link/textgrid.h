@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QTableWidget>
+
+namespace kapstat::link {
+
+// A small read-only grid of texts with fixed column widths, sized to show every cell.
+class TextGrid : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    TextGrid(int rows, const QList<int>& columnWidths, QWidget* parent = nullptr);
+
+    void setCell(int row, int column, const QString& text, const QColor& colour = Qt::black,
+                 bool bold = false);
+    QString textAt(int row, int column) const;
+    QColor colourAt(int row, int column) const;
+};
+
+} // namespace kapstat::link
