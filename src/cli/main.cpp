@@ -1,5 +1,6 @@
 #include "cli/clioptions.h"
 #include "cli/configcommand.h"
+#include "cli/downloadcommand.h"
 #include "cli/clisession.h"
 #include "cli/housekeepingcommands.h"
 #include "sim/simserver.h"
@@ -25,6 +26,7 @@ const std::map<QString, Command>& commands()
         {QStringLiteral("clock"), housekeeping::clock},
         {QStringLiteral("clear"), housekeeping::clear},
         {QStringLiteral("config"), runConfigCommand},
+        {QStringLiteral("download"), runDownloadCommand},
     };
     return table;
 }
