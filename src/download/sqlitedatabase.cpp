@@ -14,8 +14,6 @@ bool SqliteDatabase::open(const QString& path, bool create)
         return false;
     }
     m_error.clear();
-    // Each table lives in its own file and is written by one connection at a time.
-    exec(QStringLiteral("PRAGMA journal_mode=TRUNCATE"));
     return true;
 }
 

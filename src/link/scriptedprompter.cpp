@@ -20,8 +20,9 @@ void ScriptedPrompter::show(const QString& text, int seconds, int buttons)
 
 void ScriptedPrompter::updateText(const QString& text)
 {
-    if (m_shown && !m_calls.isEmpty())
-        m_calls.last().text = text;
+    // Every text is kept, so that a test sees each step of a progress message.
+    if (m_shown)
+        m_calls.append({text, m_calls.last().seconds, m_calls.last().buttons, false});
     else
         show(text, 0, PromptButton::Abort);
 }
