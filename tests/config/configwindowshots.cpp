@@ -1,0 +1,94 @@
+// Renders every tab of the configuration window to PNG files: config_window_shots [folder].
+#include "calib/calibrationreader.h"
+#include "calib/calibrationset.h"
+#include "common/settingsstore.h"
+#include "config/configurationmodel.h"
+#include "config/configurationreader.h"
+#include "config/configurationtransfer.h"
+#include "config/configurationwindow.h"
+#include "config/normpage.h"
+#include "link/fakechannel.h"
+#include "link/manualclock.h"
+#include "link/recorderlink.h"
+#include "link/scriptedprompter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace kapstat;
+
+namespace {
+
+// Names of the files, in tab order.
+const char* const TabNames[] = {"sumaryczne", "fazowe", "moce",  "harmoniczne",
+                                "norma",      "set-up", "stacje"};
+
+bool save(QWidget& window, const QDir& folder, const QString& name)
+{
+    QApplication::processEvents();
+    const QString path = folder.filePath(QStringLiteral("konfiguracja-%1.png").arg(name));
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "zapisano" : "nie zapisano", qPrintable(path));
+    return saved;
+}
+
+// Every sub-tab of a tab that has them, else the tab itself.
+bool saveTab(QWidget& window, QTabWidget* subTabs, const QDir& folder, const QString& name)
+{
+    if (!subTabs)
+        return save(window, folder, name);
+    bool saved = true;
+    for (int i = 0; i < subTabs->count(); ++i) {
+        subTabs->setCurrentIndex(i);
+        saved = save(window, folder, QStringLiteral("%1-%2").arg(name).arg(i + 1)) && saved;
+    }
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
+    if (!QDir().mkpath(folder.path()))
+        return 1;
+
+    QTemporaryDir settingsDir;
+    link::FakeChannel channel;
+    link::ManualClock clock;
+    link::ManualTimer timer{clock};
+    link::ScriptedPrompter prompter;
+    link::RecorderLink recorder{channel, timer, prompter};
+    calib::CalibrationSet calibration;
+    calib::RangeScale scale;
+    calib::CalibrationReader calibrationReader{recorder, calibration, scale};
+    config::ConfigurationModel model;
+    config::ConfigurationReader reader{recorder, model};
+    config::ConfigurationTransfer transfer{recorder, model, reader, calibration};
+    common::SettingsStore settings{settingsDir.filePath(QStringLiteral("settings.ini"))};
+    config::ConfigurationWindow window{model, transfer, prompter, settings};
+    // A few choices lit, so that the pictures show every colour an indicator takes.
+    for (const int entry : {1, 2, 3, 13, 41, 46, 159})
+        model.clickIndicator(entry);
+    window.show();
+
+    bool saved = true;
+    for (int tab = 0; tab < window.tabs()->count(); ++tab) {
+        window.tabs()->setCurrentIndex(tab);
+        QTabWidget* subTabs =
+            window.tabs()->widget(tab) == window.normPage()
+                ? static_cast<QTabWidget*>(window.normPage())
+                : (tab == window.tabs()->count() - 1 ? window.stationTabs() : nullptr);
+        saved = saveTab(window, subTabs, folder, QString::fromLatin1(TabNames[tab])) && saved;
+    }
+    model.clickIndicator(config::entries::NormMode);
+    window.tabs()->setCurrentIndex(0);
+    saved = save(window, folder, QStringLiteral("sumaryczne-norma")) && saved;
+    return saved ? 0 : 1;
+}
