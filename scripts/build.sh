@@ -3,6 +3,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${KAPSTAT_BUILD_DIR:-$root/build}"
+# Lets ccache reuse objects between clones of the project in other folders.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
