@@ -12,7 +12,8 @@ calib::CalibrationSet CalibrationMemory::coefficients() const
 {
     calib::CalibrationSet set;
     calib::RangeScale scale;
-    calib::calibrationblock::decode(link::ResponseBytes::withData(link::Command::ReadCalibration, m_block), set, scale);
+    calib::calibrationblock::decode(
+        link::ResponseBytes::withData(link::Command::ReadCalibration, m_block), set, scale);
     return set;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "calib/calibrationset.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
-
-#include "calib/calibrationset.h"
 
 namespace kapstat::sim {
 

@@ -47,6 +47,39 @@ void RecorderEmulator::setConfigurationImage(QByteArray image)
 {
     image.resize(RecorderState::ConfigurationImageLength, '\0');
     m_state.configurationImage = std::move(image);
+    m_imageSettings = ImageSettings::fromImage(m_state.configurationImage, m_imageSettings);
+    m_measurements.reset();
+    m_events.reset();
+}
+
+Scenario RecorderEmulator::currentScenario() const
+{
+    Scenario scenario = m_state.scenario;
+    scenario.records = m_state.recordCount;
+    scenario.events = m_state.eventCount;
+    return scenario;
+}
+
+const MeasurementGenerator& RecorderEmulator::measurements() const
+{
+    const Scenario scenario = currentScenario();
+    if (!m_measurements || m_measurements->scenario() != scenario)
+        m_measurements.emplace(scenario, m_state.configurationImage, m_imageSettings);
+    return *m_measurements;
+}
+
+const EventGenerator& RecorderEmulator::events() const
+{
+    const Scenario scenario = currentScenario();
+    if (!m_events || m_events->scenario() != scenario)
+        m_events.emplace(scenario, m_imageSettings);
+    return *m_events;
+}
+
+int RecorderEmulator::recordLength() const
+{
+    return m_state.fixedLengthRecords ? m_state.fixedLengthRecords->recordLength()
+                                      : measurements().layout().length;
 }
 
 QList<QByteArray> RecorderEmulator::receive(QByteArrayView bytes)
@@ -100,6 +133,10 @@ std::optional<QByteArray> RecorderEmulator::respond(const CommandFrame& frame)
         if (auto data = recordData(frame))
             return response(code, *data);
         return std::nullopt;
+    case Command::ReadEvent:
+        if (auto data = eventData(frame))
+            return response(code, *data);
+        return std::nullopt;
     case Command::SetRange:
         m_state.rangeSetting = static_cast<quint8>(frame.data().at(0));
         return response(code);
@@ -133,8 +170,8 @@ QByteArray RecorderEmulator::statusData() const
     data += littleEndian(m_state.recordCount, 3, 0xFFFFFF);
     data += littleEndian(m_state.eventCount, 2, 0xFFFF);
     data += static_cast<char>(statusFlags());
-    data +=
-        static_cast<char>(m_state.records.memoryUsedPercent(m_state.recordCount, totalKilobytes));
+    data += static_cast<char>(
+        RecordStore::memoryUsedPercent(m_state.recordCount, recordLength(), totalKilobytes));
     data += m_state.calibration.calibrationDateBytes();
     data += static_cast<char>(m_state.totalMemoryUnits);
     data += m_state.serialNumber.leftJustified(RecorderState::SerialNumberLength, ' ', true);
@@ -155,7 +192,14 @@ quint8 RecorderEmulator::batteryByte() const
 std::optional<QByteArray> RecorderEmulator::recordData(const CommandFrame& frame) const
 {
     const int n = numbers::decodeUnsigned(ResponseBytes(frame.bytes), 5, 3);
-    return m_state.records.recordData(n, m_state.recordCount);
+    if (m_state.fixedLengthRecords)
+        return m_state.fixedLengthRecords->recordData(n, m_state.recordCount);
+    return measurements().record(n);
+}
+
+std::optional<QByteArray> RecorderEmulator::eventData(const CommandFrame& frame) const
+{
+    return events().event(numbers::decodeUnsigned(ResponseBytes(frame.bytes), 5, 2));
 }
 
 } // namespace kapstat::sim

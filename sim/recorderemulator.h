@@ -1,6 +1,9 @@
 #pragma once
 
 #include "sim/commandframer.h"
+#include "sim/eventgenerator.h"
+#include "sim/imagesettings.h"
+#include "sim/measurementgenerator.h"
 #include "sim/recorderstate.h"
 
 #include <QByteArray>
@@ -26,8 +29,15 @@ public:
 
     RecorderState& state() { return m_state; }
     const RecorderState& state() const { return m_state; }
-    // Padded with zeros or cut to the image's 1023 bytes, so that 0x0A keeps its length.
+    // Padded with zeros or cut to the image's 1023 bytes, so that 0x0A keeps its length. The
+    // records are laid out anew from it.
     void setConfigurationImage(QByteArray image);
+
+    // The records and events the memory holds now, for the state's scenario and counts.
+    const MeasurementGenerator& measurements() const;
+    const EventGenerator& events() const;
+    // The length of a 0x10 response, ESC to checksum.
+    int recordLength() const;
 
     // The recorder's own clock, naive (no zone), to the millisecond.
     QDateTime recorderTime() const;
@@ -44,12 +54,19 @@ private:
     quint8 statusFlags() const;
     quint8 batteryByte() const;
     std::optional<QByteArray> recordData(const CommandFrame& frame) const;
+    std::optional<QByteArray> eventData(const CommandFrame& frame) const;
+    // The scenario with the counts the memory holds now.
+    Scenario currentScenario() const;
     QDateTime hostTime() const;
 
     RecorderState m_state;
     TimeSource m_hostTime;
     CommandFramer m_framer;
     std::array<int, 256> m_commandCounts{};
+    ImageSettings m_imageSettings;
+    // Rebuilt when the image, the scenario or the counts change; nothing per record.
+    mutable std::optional<MeasurementGenerator> m_measurements;
+    mutable std::optional<EventGenerator> m_events;
 };
 
 } // namespace kapstat::sim

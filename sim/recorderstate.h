@@ -1,11 +1,12 @@
 #pragma once
 
+#include "config/defaultconfigurationimage.h"
 #include "sim/calibrationmemory.h"
 #include "sim/recordstore.h"
-
-#include "config/defaultconfigurationimage.h"
+#include "sim/scenario.h"
 
 #include <QByteArray>
+#include <optional>
 
 namespace kapstat::sim {
 
@@ -20,7 +21,10 @@ struct RecorderState
 
     int recordCount = 0;
     int eventCount = 0;
-    RecordStore records;
+    // Who recorded what; the counts above are what the memory holds now.
+    Scenario scenario;
+    // Set: records of this fixed length with synthetic bytes, whatever the configuration asks.
+    std::optional<RecordStore> fixedLengthRecords;
 
     bool mainsMissing = false;
     bool recordingStopped = false;

@@ -1,6 +1,7 @@
 #include "sim/recordstore.h"
 
 #include "link/devicenumbers.h"
+#include "sim/recordclock.h"
 
 #include <algorithm>
 
@@ -13,12 +14,6 @@ constexpr int TimestampPosition = 6;
 constexpr int ConditionPosition = 12;
 constexpr int ValuesPosition = 13;
 
-// Naive recorder time: it knows no zones or daylight saving.
-QDateTime firstRecordTime()
-{
-    return QDateTime(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC);
-}
-
 // Valid BCD throughout, so decimal fields decode to numbers rather than to errors.
 quint8 valueByte(int n, int position)
 {
@@ -29,8 +24,7 @@ quint8 valueByte(int n, int position)
 
 int RecordStore::maximumRecords()
 {
-    const QDateTime last(QDate(2099, 12, 31), QTime(23, 59, 59), Qt::UTC);
-    return static_cast<int>(firstRecordTime().secsTo(last) / StoragePeriodSeconds) + 1;
+    return static_cast<int>(RecordClock::capacity(StoragePeriodSeconds));
 }
 
 RecordStore::RecordStore(int recordLength, int stationCount)
@@ -61,7 +55,7 @@ int RecordStore::stationIndex(int n, int count) const
 
 QDateTime RecordStore::timestamp(int n)
 {
-    return firstRecordTime().addSecs((n - 1) * StoragePeriodSeconds);
+    return RecordClock(StoragePeriodSeconds, 1).at(n);
 }
 
 quint8 RecordStore::condition(int n)
@@ -69,11 +63,11 @@ quint8 RecordStore::condition(int n)
     return n % 5 == 0 ? 1 : 0;
 }
 
-int RecordStore::memoryUsedPercent(int count, int totalKilobytes) const
+int RecordStore::memoryUsedPercent(int count, int recordLength, int totalKilobytes)
 {
     if (totalKilobytes <= 0)
         return 100;
-    const qint64 used = qint64(count) * m_recordLength * 100;
+    const qint64 used = qint64(count) * recordLength * 100;
     const qint64 total = qint64(totalKilobytes) * 1024;
     return static_cast<int>(std::min<qint64>(100, (used + total - 1) / total));
 }

@@ -32,8 +32,9 @@ public:
     static QDateTime timestamp(int n);
     static quint8 condition(int n);
 
-    // Percentage of a memory of totalKilobytes that count records fill, rounded up.
-    int memoryUsedPercent(int count, int totalKilobytes) const;
+    // Percentage of a memory of totalKilobytes that count records of recordLength fill, rounded
+    // up.
+    static int memoryUsedPercent(int count, int recordLength, int totalKilobytes);
 
 private:
     int m_recordLength;

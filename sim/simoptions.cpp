@@ -3,6 +3,7 @@
 #include "common/windows1250text.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <functional>
 #include <span>
 
@@ -24,6 +25,7 @@ struct OptionSpec
     const char* valueName; // nullptr for a switch
     const char* help;
     Apply apply;
+    bool inScenario = false; // also a line of a scenario file, without the dashes
 };
 
 QString outOfRange(const QString& name, const QString& value, const QString& range)
@@ -53,15 +55,76 @@ template <typename T> void assign(std::optional<T>& target, qint64 number)
     target = static_cast<T>(number);
 }
 
-template <typename Field> Apply integer(Field SimOptions::*field, qint64 low, qint64 high)
+// The part of the options a field belongs to.
+template <typename Owner> Owner& part(SimOptions& options);
+template <> SimOptions& part(SimOptions& options)
+{
+    return options;
+}
+template <> Scenario& part(SimOptions& options)
+{
+    return options.scenario;
+}
+
+template <typename Owner, typename Field>
+Apply integer(Field Owner::*field, qint64 low, qint64 high)
 {
     return [=](SimOptions& options, const QString& name, const QString& value) {
         const auto number = parseInteger(value, low, high);
         if (!number)
             return outOfRange(name, value, rangeText(low, high));
-        assign(options.*field, *number);
+        assign(part<Owner>(options).*field, *number);
         return QString();
     };
+}
+
+Apply recordNumber(QList<int> Scenario::*list)
+{
+    return [=](SimOptions& options, const QString& name, const QString& value) {
+        constexpr int Last = 0xFFFFFF;
+        const auto number = parseInteger(value, 1, Last);
+        if (!number)
+            return outOfRange(name, value, rangeText(1, Last));
+        (options.scenario.*list).append(static_cast<int>(*number));
+        return QString();
+    };
+}
+
+// A count S (stations 1..S, as before lists existed) or a list with commas ("1,3", "5,").
+QString setStations(SimOptions& options, const QString& name, const QString& value)
+{
+    if (!value.contains(QLatin1Char(','))) {
+        const auto count = parseInteger(value, 1, Scenario::MaximumStations);
+        if (!count)
+            return outOfRange(name, value, rangeText(1, Scenario::MaximumStations));
+        options.scenario.stations = Scenario::firstStations(static_cast<int>(*count));
+        return QString();
+    }
+    QString list = value;
+    if (list.endsWith(QLatin1Char(',')))
+        list.chop(1);
+    const auto stations = Scenario::parseStationList(list);
+    if (!stations)
+        return outOfRange(name, value, tr("1-8 lub lista różnych numerów 1-8 po przecinku"));
+    options.scenario.stations = *stations;
+    return QString();
+}
+
+QString addInterruption(SimOptions& options, const QString& name, const QString& value)
+{
+    const auto interruption = Interruption::parse(value);
+    if (!interruption)
+        return outOfRange(name, value, tr("początek koniec faza, np. 3 5 L2, - 2 L1, 11 - L3"));
+    for (const Interruption& other : options.scenario.interruptions)
+        if (other.overlaps(*interruption))
+            return tr("Przerwa %1 nakłada się na wcześniejszą przerwę tej samej fazy").arg(value);
+    options.scenario.interruptions.append(*interruption);
+    return QString();
+}
+
+QString readScenarioFile(SimOptions& options, const QString&, const QString& value)
+{
+    return SimOptions::applyScenarioFile(options, value);
 }
 
 Apply rate(double FaultRates::*field)
@@ -107,16 +170,36 @@ std::span<const OptionSpec> optionSpecs()
 {
     static const OptionSpec specs[] = {
         {"--records", "N", "liczba rekordów pomiarowych w pamięci (domyślnie 0)",
-         integer(&SimOptions::records, 0, RecordStore::maximumRecords())},
-        {"--events", "N", "liczba rekordów przerw i przepięć w stanie rejestratora (domyślnie 0)",
-         integer(&SimOptions::events, 0, 0xFFFF)},
-        {"--record-length", "L", "długość odpowiedzi z rekordem pomiarowym (domyślnie 14)",
+         integer(&Scenario::records, 0, RecordStore::maximumRecords()), true},
+        {"--events", "N", "liczba rekordów przerw i przepięć w pamięci (domyślnie 0)",
+         integer(&Scenario::events, 0, 0xFFFF), true},
+        {"--stations", "S",
+         "stacje, które kolejno zapisały rekordy: lista numerów 1-8 po przecinku (1,3; jedna "
+         "stacja: 5,) albo liczba S, czyli stacje 1..S (domyślnie 1)",
+         setStations, true},
+        {"--seed", "N", "ziarno danych pomiarowych i losowania błędów (domyślnie 1)",
+         integer(&Scenario::seed, 0, 0xFFFFFFFFLL), true},
+        {"--dip", "N",
+         "rekord pomiarowy N z zapadem napięcia do ok. 70% Un (można powtarzać; "
+         "bez tej opcji co ok. setny rekord)",
+         recordNumber(&Scenario::dips), true},
+        {"--overvoltage", "N", "rekord pomiarowy N z przepięciem (jak --dip)",
+         recordNumber(&Scenario::overvoltages), true},
+        {"--interruption", "P,K,F",
+         "przerwa zasilania od rekordu zdarzeń P do K w fazie F (L1-L3); - zamiast P: zaczęła "
+         "się przed pierwszym rekordem, zamiast K: trwa po ostatnim (można powtarzać; bez tej "
+         "opcji cztery przerwy, w tym zaczęta przed pierwszym i niezakończona)",
+         addInterruption, true},
+        {"--scenario", "PLIK",
+         "plik scenariusza: w każdym wierszu jedna z opcji records, events, stations, seed, dip, "
+         "overvoltage, interruption bez kresek i z wartością po spacji, np. \"interruption 3 5 "
+         "L2\"; # zaczyna komentarz",
+         readScenarioFile},
+        {"--record-length", "L",
+         "rekordy pomiarowe o stałej długości L z bajtów syntetycznych zamiast układu z "
+         "konfiguracji",
          integer(&SimOptions::recordLength, RecordStore::MinimumRecordLength, 0xFFFF)},
-        {"--stations", "S", "liczba stacji, między które dzielą się rekordy (1-8, domyślnie 1)",
-         integer(&SimOptions::stations, 1, RecordStore::MaximumStations)},
         {"--serial", "TEKST", "numer seryjny, najwyżej 27 znaków", setSerialNumber},
-        {"--seed", "N", "ziarno losowania błędów (domyślnie 1)",
-         integer(&SimOptions::seed, 0, 0xFFFFFFFFLL)},
         {"--drop", "R", "część odpowiedzi pomijanych (0..1)", rate(&FaultRates::drop)},
         {"--corrupt", "R", "część odpowiedzi z jednym zmienionym bajtem (0..1)",
          rate(&FaultRates::corrupt)},
@@ -130,6 +213,7 @@ std::span<const OptionSpec> optionSpecs()
         {"--baud", "B",
          "wysyłaj odpowiedzi w tempie łącza o tej prędkości (domyślnie bez ograniczeń)",
          integer(&SimOptions::baud, 50, 4000000)},
+        {"--pace-baud", "B", "to samo co --baud", integer(&SimOptions::baud, 50, 4000000)},
         {"--stats", nullptr, "przy wyjściu wypisz na stderr liczby odebranych poleceń",
          flag(&SimOptions::stats)},
         {"--stdin-exit", nullptr, "zakończ, gdy zamknie się standardowe wejście",
@@ -181,6 +265,37 @@ std::optional<SimOptions> SimOptions::parse(const QStringList& arguments, QStrin
     return options;
 }
 
+QString SimOptions::applyScenarioFile(SimOptions& options, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return tr("Nie można odczytać pliku scenariusza %1: %2").arg(path, file.errorString());
+    return applyScenarioText(options, QString::fromUtf8(file.readAll()), path);
+}
+
+QString SimOptions::applyScenarioText(SimOptions& options, const QString& text, const QString& path)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].section(QLatin1Char('#'), 0, 0).trimmed();
+        if (line.isEmpty())
+            continue;
+        const QString keyword = line.section(QLatin1Char(' '), 0, 0);
+        const QString value = line.section(QLatin1Char(' '), 1).trimmed();
+        const OptionSpec* spec = findSpec(QStringLiteral("--") + keyword);
+        QString problem;
+        if (!spec || !spec->inScenario)
+            problem = tr("nieznane polecenie %1").arg(keyword);
+        else if (value.isEmpty())
+            problem = tr("Brak wartości opcji %1").arg(keyword);
+        else
+            problem = spec->apply(options, keyword, value);
+        if (!problem.isEmpty())
+            return tr("Plik scenariusza %1, wiersz %2: %3").arg(path).arg(i + 1).arg(problem);
+    }
+    return QString();
+}
+
 QStringList SimOptions::takeLeadingOptions(QStringList& arguments)
 {
     QStringList taken;
@@ -210,17 +325,30 @@ QString SimOptions::helpText()
             left += QLatin1Char(' ') + QString::fromUtf8(spec.valueName);
         text += QStringLiteral("  %1 %2\n").arg(left, -20).arg(tr(spec.help));
     }
+    text += tr("\nRekordy pomiarowe mają układ wynikający z bieżącej konfiguracji rejestratora\n"
+               "(zmienia ją polecenie 09h). Pierwszy rekord ma czas 2020-01-01 00:00:00, każdy\n"
+               "następny o okres zapamiętywania z konfiguracji później (0 minut: 1 s). Rekordy\n"
+               "przerw i przepięć następują co 10 s od tej samej chwili. Stacje dzielą rekordy\n"
+               "na kolejne odcinki w podanej kolejności. Każdy bajt zależy tylko od ziarna,\n"
+               "scenariusza, konfiguracji i numeru rekordu.\n"
+               "\nPrzykładowy plik scenariusza:\n"
+               "  records 500\n  events 12\n  stations 1,3\n  seed 7\n  dip 120\n"
+               "  overvoltage 130\n  interruption - 2 L1\n  interruption 3 5 L2\n"
+               "  interruption 11 - L3\n"
+               "Błędny wiersz pliku: komunikat z numerem wiersza i kod wyjścia 2.\n");
     return text;
 }
 
 RecorderState SimOptions::recorderState() const
 {
     RecorderState state;
-    state.recordCount = records;
-    state.eventCount = events;
-    state.records = RecordStore(recordLength, stations);
+    state.scenario = scenario;
+    state.recordCount = scenario.records;
+    state.eventCount = scenario.events;
+    if (recordLength)
+        state.fixedLengthRecords = RecordStore(*recordLength, int(scenario.stations.size()));
     // The recorder stands at the station it recorded last.
-    state.stationIndex = stations - 1;
+    state.stationIndex = scenario.stations.isEmpty() ? 0 : scenario.stations.last();
     state.serialNumber = common::Windows1250Text::encode(serialNumber);
     return state;
 }

@@ -2,6 +2,7 @@
 
 #include "sim/faultinjector.h"
 #include "sim/recorderstate.h"
+#include "sim/scenario.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,12 +15,11 @@ namespace kapstat::sim {
 class SimOptions
 {
 public:
-    int records = 0;
-    int events = 0;
-    int recordLength = RecordStore::MinimumRecordLength;
-    int stations = 1;
+    // Records, events, stations, seed, dips, over-voltages and interruptions.
+    Scenario scenario;
+    // Fixed-length records of synthetic bytes instead of records laid out by the configuration.
+    std::optional<int> recordLength;
     QString serialNumber = QStringLiteral("KAP-640 nr 00001");
-    quint32 seed = 1;
     FaultRates faults;
     QString port;            // a named serial port instead of a pseudo-terminal
     std::optional<int> baud; // pace the responses at this line rate
@@ -33,6 +33,11 @@ public:
     // whose own command follows them.
     static QStringList takeLeadingOptions(QStringList& arguments);
     static QString helpText();
+    // Applies a scenario file's lines, each an option without its dashes; a message in Polish
+    // naming the line when one is bad or the file cannot be read.
+    static QString applyScenarioFile(SimOptions& options, const QString& path);
+    static QString applyScenarioText(SimOptions& options, const QString& text,
+                                     const QString& path = {});
 
     RecorderState recorderState() const;
 };

@@ -29,7 +29,7 @@ SimServer::SimServer(const SimOptions& options, std::unique_ptr<link::ByteChanne
                      RecorderEmulator::TimeSource hostTime, QObject* parent)
     : QObject(parent), m_options(options), m_line(std::move(line)),
       m_emulator(options.recorderState(), std::move(hostTime)),
-      m_faults(options.faults, options.seed), m_sender(*m_line, options.baud)
+      m_faults(options.faults, options.scenario.seed), m_sender(*m_line, options.baud)
 {
     connect(m_line.get(), &link::ByteChannel::bytesArrived, this, &SimServer::onBytesArrived);
     connect(m_line.get(), &link::ByteChannel::failed, this,

@@ -1,4 +1,5 @@
 #include "calib/calibrationblock.h"
+#include "download/recordlayout.h"
 #include "link/commandtable.h"
 #include "link/devicenumbers.h"
 #include "link/framecodec.h"
@@ -47,6 +48,9 @@ TEST_F(RecorderEmulatorTest, EveryAnsweredCodeGetsAWellFormedResponseOfTheTableL
 {
     using namespace link::Command;
     emulator.state().recordCount = 1;
+    emulator.state().eventCount = 1;
+    // Every byte 01h: a delta system (two phases) with many quantities selected.
+    const QByteArray image(1023, '\x01');
     const struct
     {
         quint8 code;
@@ -54,11 +58,12 @@ TEST_F(RecorderEmulatorTest, EveryAnsweredCodeGetsAWellFormedResponseOfTheTableL
     } commands[] = {
         {SetClock, numbers::encodeBcdDateTime(hostNow)},
         {ReadClock, {}},
-        {WriteConfiguration, QByteArray(1023, '\x01')},
+        {WriteConfiguration, image},
         {ReadConfiguration, {}},
         {ReadStatus, {}},
         {TestBatteries, {}},
         {ReadRecord, QByteArray::fromHex("010000")},
+        {ReadEvent, QByteArray::fromHex("0100")},
         {SetRange, QByteArray::fromHex("09")},
         {WriteCalibration,
          calib::calibrationblock::encode(calib::CalibrationSet{}, QDate(2024, 1, 2)).data},
@@ -67,7 +72,10 @@ TEST_F(RecorderEmulatorTest, EveryAnsweredCodeGetsAWellFormedResponseOfTheTableL
         {ClearMemory, {}},
     };
     link::CommandTable table;
-    table.setComputedLength(ReadRecord, RecordStore::MinimumRecordLength);
+    table.setComputedLength(ReadRecord, download::RecordLayout::fromConfigurationResponse(
+                                            ResponseBytes::withData(0x0A, image), 2)
+                                            .length);
+    table.setComputedLength(ReadEvent, 445);
     for (const auto& c : commands) {
         const ResponseBytes response = ask(c.code, c.data);
         SCOPED_TRACE(testing::Message() << "code " << int(c.code));
@@ -129,7 +137,7 @@ TEST_F(RecorderEmulatorTest, StatusCarriesCountsFlagsDatesMemoryAndSerialNumber)
     state.recordingStopped = true;
     state.stationIndex = 3;
     state.totalMemoryUnits = 0x10;
-    state.records = RecordStore(100, 1);
+    state.fixedLengthRecords = RecordStore(100, 1);
     state.serialNumber = "KAP-640 nr 4711";
 
     const ResponseBytes status = ask(link::Command::ReadStatus);
@@ -239,7 +247,7 @@ TEST_F(RecorderEmulatorTest, RangeSettingIsStored)
 TEST_F(RecorderEmulatorTest, RecordsCarryStationTimeAndConditionAndExistOnlyInRange)
 {
     emulator.state().recordCount = 300;
-    emulator.state().records = RecordStore(40, 3);
+    emulator.state().fixedLengthRecords = RecordStore(40, 3);
     const QDateTime first = at(2020, 1, 1, 0, 0, 0);
     const struct
     {

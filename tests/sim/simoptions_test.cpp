@@ -20,12 +20,12 @@ TEST(SimOptions, EveryOptionLandsInBothSpellings)
               "--port /dev/ttyS1 --baud 19200 --stats --stdin-exit"),
         &error);
     ASSERT_TRUE(options) << error.toStdString();
-    EXPECT_EQ(options->records, 350000);
-    EXPECT_EQ(options->events, 12);
+    EXPECT_EQ(options->scenario.records, 350000);
+    EXPECT_EQ(options->scenario.events, 12);
     EXPECT_EQ(options->recordLength, 655);
-    EXPECT_EQ(options->stations, 8);
+    EXPECT_EQ(options->scenario.stations, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(options->serialNumber, QStringLiteral("ABC/123"));
-    EXPECT_EQ(options->seed, 77u);
+    EXPECT_EQ(options->scenario.seed, 77u);
     EXPECT_DOUBLE_EQ(options->faults.drop, 0.1);
     EXPECT_DOUBLE_EQ(options->faults.corrupt, 0.2);
     EXPECT_DOUBLE_EQ(options->faults.split, 1);
@@ -84,7 +84,8 @@ TEST(SimOptions, TheRecorderStartsWithTheCountsAndStationsGiven)
     EXPECT_EQ(state.recordCount, 90);
     EXPECT_EQ(state.eventCount, 4);
     EXPECT_EQ(state.stationIndex, 2);
-    EXPECT_EQ(state.records.stationIndex(90, 90), 2);
+    EXPECT_EQ(state.scenario.stationIndex(90, 90), 2);
+    EXPECT_FALSE(state.fixedLengthRecords);
     // Windows-1250, one byte a letter.
     EXPECT_EQ(state.serialNumber, QByteArray("\xa3\xf3\x64\x9f-1"));
 }
