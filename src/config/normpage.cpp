@@ -17,7 +17,7 @@ namespace {
 
 using F = NormField;
 
-constexpr int HarmonicColumns = 3;
+constexpr int HarmonicColumns = 4;
 
 } // namespace
 
@@ -97,23 +97,20 @@ QWidget* NormPage::harmonics()
 {
     auto* limits = new QGroupBox(tr("Dopuszczalne wartości harmonicznych napięcia [% UH1]"));
     auto* grid = new QGridLayout(limits);
-    const QList<std::pair<QString, NormField>> orders{{tr("H2"), F::Harmonic2},
-                                                      {tr("H3"), F::Harmonic3},
-                                                      {tr("H4"), F::Harmonic4},
-                                                      {tr("H5"), F::Harmonic5},
-                                                      {tr("H6 - H24 parzyste"), F::HarmonicEven},
-                                                      {tr("H7"), F::Harmonic7},
-                                                      {tr("H9"), F::Harmonic9},
-                                                      {tr("H11"), F::Harmonic11},
-                                                      {tr("H13"), F::Harmonic13},
-                                                      {tr("H15"), F::Harmonic15},
-                                                      {tr("H17"), F::Harmonic17},
-                                                      {tr("H19"), F::Harmonic19},
-                                                      {tr("H21"), F::Harmonic21},
-                                                      {tr("H23"), F::Harmonic23}};
-    for (int i = 0; i < orders.size(); ++i)
-        grid->addWidget(line({orders[i].first, orders[i].second, tr("%")}), i / HarmonicColumns,
+    // The odd orders in rows, the even ones on a row of their own.
+    const QList<std::pair<QString, NormField>> odd{
+        {tr("H3"), F::Harmonic3},   {tr("H5"), F::Harmonic5},   {tr("H7"), F::Harmonic7},
+        {tr("H9"), F::Harmonic9},   {tr("H11"), F::Harmonic11}, {tr("H13"), F::Harmonic13},
+        {tr("H15"), F::Harmonic15}, {tr("H17"), F::Harmonic17}, {tr("H19"), F::Harmonic19},
+        {tr("H21"), F::Harmonic21}, {tr("H23"), F::Harmonic23}};
+    const QList<std::pair<QString, NormField>> even{
+        {tr("H2"), F::Harmonic2}, {tr("H4"), F::Harmonic4}, {tr("H6 - H24"), F::HarmonicEven}};
+    for (int i = 0; i < odd.size(); ++i)
+        grid->addWidget(line({odd[i].first, odd[i].second, tr("%")}), i / HarmonicColumns,
                         i % HarmonicColumns);
+    const int evenRow = static_cast<int>(odd.size() + HarmonicColumns - 1) / HarmonicColumns;
+    for (int i = 0; i < even.size(); ++i)
+        grid->addWidget(line({even[i].first, even[i].second, tr("%")}), evenRow, i);
     return subPage(
         {group(tr("Harmoniczne"),
                {line({tr("każda harmoniczna napięcia nie większa niż jej wartość dopuszczalna "

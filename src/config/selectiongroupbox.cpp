@@ -49,7 +49,8 @@ void SelectionGroupBox::addEntries(const QList<SelectionRow>& entries)
     const int column = nextColumn();
     for (int r = 0; r < entries.size(); ++r)
         m_grid->addWidget(m_indicators.create(entries[r].entry, entries[r].caption, this), r,
-                          column);
+                          column, Qt::AlignLeft);
+    m_grid->setColumnStretch(column, 1);
 }
 
 void SelectionGroupBox::addBelow(QWidget* widget)

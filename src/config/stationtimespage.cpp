@@ -14,6 +14,8 @@ namespace kapstat::config {
 
 namespace {
 
+constexpr int DateWidth = 115;
+
 enum Column
 {
     NameColumn,
@@ -98,6 +100,7 @@ QWidget* StationTimesPage::moment(int station, bool isStart)
                         suffix);
     date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     date->setCalendarPopup(true);
+    date->setMinimumWidth(DateWidth);
     auto* time = new QTimeEdit(area);
     time->setObjectName((isStart ? QStringLiteral("startTime") : QStringLiteral("endTime")) +
                         suffix);

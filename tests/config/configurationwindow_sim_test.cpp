@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 namespace kapstat::config {
@@ -42,10 +43,11 @@ TEST_F(ConfigurationWindowSimTest, WhatIsSentIsReadBack)
     auto* description = find<QLineEdit>(QStringLiteral("description3"));
     description->setFocus();
     description->selectAll();
-    QTest::keyClicks(description, QStringLiteral("Rozdzielnia Łódź"));
+    description->insert(QStringLiteral("Rozdzielnia Łódź")); // as typed; keyClicks knows no Ł
     QTest::mouseClick(indicator(41), Qt::LeftButton);
     QTest::mouseClick(indicator(214), Qt::LeftButton);
     const RecorderConfiguration sent = configuration();
+    ASSERT_EQ(sent.stations[2].description, QStringLiteral("Rozdzielnia Łódź"));
 
     prompter.queueAnswers({link::PromptAnswer::Yes});
     window.button(QStringLiteral("send"))->click();
