@@ -69,13 +69,20 @@ void SetupPage::addCondition(QGridLayout* grid, int index)
         change(condition);
         m_model.setCondition(index, condition);
     };
-    auto* lower = new QLineEdit(area);
-    lower->setObjectName(QStringLiteral("conditionLower%1").arg(index + 1));
-    lower->setFixedWidth(BoundWidth);
-    binding::bindText(
-        lower, m_model,
-        [index](const RecorderConfiguration& c) { return c.conditions[index].lower; },
-        [edit](const QString& text) { edit([&text](StorageCondition& c) { c.lower = text; }); });
+    // A bound of the condition as typed.
+    auto bound = [this, area, index, edit](const QString& name, QString StorageCondition::*member) {
+        auto* field = new QLineEdit(area);
+        field->setObjectName(name + QString::number(index + 1));
+        field->setFixedWidth(BoundWidth);
+        binding::bindText(
+            field, m_model,
+            [index, member](const RecorderConfiguration& c) { return c.conditions[index].*member; },
+            [edit, member](const QString& text) {
+                edit([&](StorageCondition& c) { c.*member = text; });
+            });
+        return field;
+    };
+    auto* lower = bound(QStringLiteral("conditionLower"), &StorageCondition::lower);
     auto* quantity = new QComboBox(area);
     quantity->setObjectName(QStringLiteral("conditionQuantity%1").arg(index + 1));
     for (int entry = 0; entry < conditions::Count; ++entry)
@@ -85,13 +92,7 @@ void SetupPage::addCondition(QGridLayout* grid, int index)
         quantity, m_model,
         [index](const RecorderConfiguration& c) { return c.conditions[index].quantity; },
         [edit](int entry) { edit([entry](StorageCondition& c) { c.quantity = entry; }); });
-    auto* upper = new QLineEdit(area);
-    upper->setObjectName(QStringLiteral("conditionUpper%1").arg(index + 1));
-    upper->setFixedWidth(BoundWidth);
-    binding::bindText(
-        upper, m_model,
-        [index](const RecorderConfiguration& c) { return c.conditions[index].upper; },
-        [edit](const QString& text) { edit([&text](StorageCondition& c) { c.upper = text; }); });
+    auto* upper = bound(QStringLiteral("conditionUpper"), &StorageCondition::upper);
     for (QWidget* control : {static_cast<QWidget*>(lower), static_cast<QWidget*>(quantity),
                              static_cast<QWidget*>(upper)})
         binding::followNormLock(control, m_model);

@@ -34,6 +34,15 @@ protected:
         for (int i = 0; i < times; ++i)
             QTest::keyClick(combo, key);
     }
+    // Types over the field's text, then moves the focus to another control.
+    void typeAndLeave(QLineEdit* field, const QString& text)
+    {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        window.button(QStringLiteral("close"))->setFocus();
+        QApplication::processEvents();
+    }
     void chooseSystem(Qt::Key key) { QTest::keyClick(window.systemChoice(), key); }
     NormParameterLabel* label(NormField field) const { return window.normPage()->label(field); }
     QString mirror(NormPage::Mirror which) const
@@ -319,11 +328,7 @@ TEST_F(ConfigurationWindowTest, ACtSecondaryOutsideItsRangeKeepsTheFocusAndTheOl
     window.tabs()->setCurrentIndex(6);
     auto* field = find<QLineEdit>(QStringLiteral("ctSecondary2"));
     for (const auto& [typed, stored] : {std::pair{"010", "1,00"}, std::pair{"050", "0,50"}}) {
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, QString::fromLatin1(typed));
-        window.button(QStringLiteral("close"))->setFocus();
-        QApplication::processEvents();
+        typeAndLeave(field, QString::fromLatin1(typed));
         EXPECT_EQ(configuration().stations[1].ctSecondary, QString::fromLatin1(stored));
     }
     ASSERT_EQ(prompter.calls().size(), 1);
@@ -335,11 +340,7 @@ TEST_F(ConfigurationWindowTest, AWrongCtSecondaryTakesTheFocusBack)
 {
     window.tabs()->setCurrentIndex(6);
     auto* field = find<QLineEdit>(QStringLiteral("ctSecondary1"));
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, QStringLiteral("150"));
-    window.button(QStringLiteral("close"))->setFocus();
-    QApplication::processEvents();
+    typeAndLeave(field, QStringLiteral("150"));
     EXPECT_TRUE(field->hasFocus());
 }
 

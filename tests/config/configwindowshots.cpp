@@ -1,21 +1,11 @@
 // Renders every tab of the configuration window to PNG files: config_window_shots [folder].
-#include "calib/calibrationreader.h"
-#include "calib/calibrationset.h"
-#include "common/settingsstore.h"
-#include "config/configurationmodel.h"
-#include "config/configurationreader.h"
-#include "config/configurationtransfer.h"
-#include "config/configurationwindow.h"
 #include "config/normpage.h"
 #include "link/fakechannel.h"
-#include "link/manualclock.h"
-#include "link/recorderlink.h"
-#include "link/scriptedprompter.h"
+#include "windowharness.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <cstdio>
 
 using namespace kapstat;
@@ -59,20 +49,9 @@ int main(int argc, char** argv)
     if (!QDir().mkpath(folder.path()))
         return 1;
 
-    QTemporaryDir settingsDir;
-    link::FakeChannel channel;
-    link::ManualClock clock;
-    link::ManualTimer timer{clock};
-    link::ScriptedPrompter prompter;
-    link::RecorderLink recorder{channel, timer, prompter};
-    calib::CalibrationSet calibration;
-    calib::RangeScale scale;
-    calib::CalibrationReader calibrationReader{recorder, calibration, scale};
-    config::ConfigurationModel model;
-    config::ConfigurationReader reader{recorder, model};
-    config::ConfigurationTransfer transfer{recorder, model, reader, calibration};
-    common::SettingsStore settings{settingsDir.filePath(QStringLiteral("settings.ini"))};
-    config::ConfigurationWindow window{model, transfer, prompter, settings};
+    WindowHarness<link::FakeChannel> harness;
+    config::ConfigurationModel& model = harness.model;
+    config::ConfigurationWindow& window = harness.window;
     // A few choices lit, so that the pictures show every colour an indicator takes.
     for (const int entry : {1, 2, 3, 13, 41, 46, 159})
         model.clickIndicator(entry);
