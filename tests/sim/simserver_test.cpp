@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -140,14 +141,32 @@ TEST(KapstatSim, PrintsItsPortFirstAndEndsWhenStandardInputCloses)
     EXPECT_EQ(sim.exitCode(), 0);
 }
 
-TEST(KapstatSim, RefusesABadOptionWithStatusTwo)
+TEST(KapstatSim, RefusesABadOptionOrScenarioWithStatusTwo)
 {
-    QProcess sim;
-    sim.start(QStringLiteral(KAPSTAT_SIM_PATH), {QStringLiteral("--x")});
-    ASSERT_TRUE(sim.waitForFinished(5000));
-    EXPECT_EQ(sim.exitCode(), 2);
-    EXPECT_TRUE(sim.readAllStandardError().startsWith("Nieznana opcja: --x"));
-    EXPECT_TRUE(sim.readAllStandardOutput().isEmpty());
+    QTemporaryDir folder;
+    const QString scenario = folder.filePath(QStringLiteral("bad.txt"));
+    QFile file(scenario);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("records 5\nevents many\n");
+    file.close();
+    const struct
+    {
+        QStringList arguments;
+        QString message;
+    } cases[] = {
+        {{QStringLiteral("--x")}, QStringLiteral("Nieznana opcja: --x")},
+        {{QStringLiteral("--scenario"), scenario},
+         QStringLiteral("Plik scenariusza %1, wiersz 2: ").arg(scenario)},
+    };
+    for (const auto& c : cases) {
+        QProcess sim;
+        sim.start(QStringLiteral(KAPSTAT_SIM_PATH), c.arguments);
+        ASSERT_TRUE(sim.waitForFinished(5000));
+        EXPECT_EQ(sim.exitCode(), 2);
+        EXPECT_TRUE(QString::fromLocal8Bit(sim.readAllStandardError()).startsWith(c.message))
+            << c.message.toStdString();
+        EXPECT_TRUE(sim.readAllStandardOutput().isEmpty());
+    }
 }
 
 TEST(KapstatSim, TerminationEndsCleanlyAndReportsTheCommandsReceived)
