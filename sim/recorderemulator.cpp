@@ -4,6 +4,7 @@
 #include "link/devicenumbers.h"
 #include "link/framecodec.h"
 #include "link/responsebytes.h"
+#include "sim/simlog.h"
 
 #include <algorithm>
 #include <numeric>
@@ -48,6 +49,8 @@ void RecorderEmulator::setConfigurationImage(QByteArray image)
     image.resize(RecorderState::ConfigurationImageLength, '\0');
     m_state.configurationImage = std::move(image);
     m_imageSettings = ImageSettings::fromImage(m_state.configurationImage, m_imageSettings);
+    qCDebug(simLog) << "configuration:" << m_imageSettings.phases << "phases, records every"
+                    << m_imageSettings.storagePeriodSeconds << "s";
     m_measurements.reset();
     m_events.reset();
 }
