@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/program.h"
 #include "app/regionalformats.h"
+#include "app/screenshottour.h"
 #include "sim/simoptions.h"
 #include "sim/simserver.h"
 
@@ -19,7 +20,8 @@ QString usage()
                    "wybiera\n"
                    "  --sim [opcje]    uruchamia w programie emulator rejestratora i wybiera jego "
                    "port;\n"
-                   "                   opcje jak w kapstat-sim --help\n");
+                   "                   opcje jak w kapstat-sim --help\n"
+                   "  --screenshots KATALOG  zapisuje obrazy głównych okien w katalogu i kończy\n");
 }
 
 struct Arguments
@@ -27,6 +29,7 @@ struct Arguments
     QStringList ports;
     bool sim = false;
     QStringList simArguments;
+    QString screenshotFolder;
 };
 
 std::optional<Arguments> parse(QStringList arguments, QString* error)
@@ -36,6 +39,8 @@ std::optional<Arguments> parse(QStringList arguments, QString* error)
         const QString argument = arguments.takeFirst();
         if (argument == QLatin1String("--port") && !arguments.isEmpty()) {
             parsed.ports << arguments.takeFirst();
+        } else if (argument == QLatin1String("--screenshots") && !arguments.isEmpty()) {
+            parsed.screenshotFolder = arguments.takeFirst();
         } else if (argument == QLatin1String("--sim")) {
             parsed.sim = true;
             parsed.simArguments = kapstat::sim::SimOptions::takeLeadingOptions(arguments);
@@ -83,6 +88,12 @@ int main(int argc, char** argv)
     }
 
     kapstat::app::Program program(arguments->ports);
-    program.mainWindow().showMaximized();
+    std::unique_ptr<kapstat::app::ScreenshotTour> tour;
+    if (arguments->screenshotFolder.isEmpty()) {
+        program.mainWindow().showMaximized();
+    } else {
+        tour = std::make_unique<kapstat::app::ScreenshotTour>(program, arguments->screenshotFolder);
+        tour->start();
+    }
     return app.exec();
 }

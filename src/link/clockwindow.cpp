@@ -55,6 +55,7 @@ ClockWindow::ClockWindow(ClockConversation& conversation, QWidget* parent)
         button->setAutoDefault(false);
     connect(send, &QPushButton::clicked, this, &ClockWindow::sendManualSetting);
     connect(synchronise, &QPushButton::clicked, &m_conversation, &ClockConversation::synchronise);
+    synchronise->setFocus();
     connect(close, &QPushButton::clicked, this, &ClockWindow::reject);
 
     auto* controls = new QGridLayout;

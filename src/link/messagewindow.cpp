@@ -3,6 +3,7 @@
 #include "link/timer.h"
 
 #include <QDialog>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -31,9 +32,16 @@ void MessageWindow::build()
     QDialog& d = *m_dialog;
     d.setObjectName(QStringLiteral("TfrKomun"));
     d.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    d.setStyleSheet(QStringLiteral("QDialog#TfrKomun { background: white; border: 1px solid "
-                                   "#7f7f7f; } QLabel { background: transparent; }"));
+    d.setAutoFillBackground(true);
+    QPalette white = d.palette();
+    white.setColor(QPalette::Window, Qt::white);
+    d.setPalette(white);
     d.installEventFilter(this);
+    // A hairline, so that the white window stands out against white windows behind it.
+    auto* outline = new QFrame(&d);
+    outline->setFrameShape(QFrame::Box);
+    outline->setObjectName(QStringLiteral("outline"));
+    outline->setStyleSheet(QStringLiteral("QFrame#outline { border: 1px solid #a0a0a0; }"));
 
     m_text = new QLabel(&d);
     m_text->setAlignment(Qt::AlignCenter);
@@ -63,11 +71,14 @@ void MessageWindow::build()
         buttons->addWidget(button);
     }
     buttons->addStretch();
-    auto* layout = new QVBoxLayout(&d);
+    auto* layout = new QVBoxLayout(outline);
     layout->setContentsMargins(10, 8, 10, 8);
     layout->addWidget(m_text, 1);
     layout->addWidget(m_closeSoonerLink);
     layout->addLayout(buttons);
+    auto* frame = new QVBoxLayout(&d);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->addWidget(outline);
 }
 
 PromptAnswer MessageWindow::ask(const QString& text, int seconds, int buttons)

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kapstat::link {
 
@@ -66,6 +67,18 @@ StatusWindow::StatusWindow(StatusConversation& conversation, QWidget* parent)
     connect(&m_conversation, &StatusConversation::closeReady, this, &StatusWindow::closeNow);
     showStatus(m_conversation.status());
     showBatteries(m_conversation.batteries());
+    fitColumns();
+}
+
+// The captions and the battery prompt are longer than the columns where the font is larger.
+void StatusWindow::fitColumns()
+{
+    QList<int> widths;
+    for (int column = 0; column < 2; ++column)
+        widths << std::max(
+            {ColumnWidth, m_status->contentWidth(column), m_batteries->contentWidth(column)});
+    m_status->setColumnWidths(widths);
+    m_batteries->setColumnWidths(widths);
 }
 
 void StatusWindow::showStatus(const RecorderStatus& status)

@@ -25,6 +25,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void fitColumns();
     void showStatus(const RecorderStatus& status);
     void showBatteries(const BatteryReport& report);
 

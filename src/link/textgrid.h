@@ -17,6 +17,9 @@ public:
     void setCell(int row, int column, const QString& text, const QColor& colour = Qt::black,
                  bool bold = false);
     QString textAt(int row, int column) const;
+    // The width the column's longest text needs.
+    int contentWidth(int column) const;
+    void setColumnWidths(const QList<int>& widths);
     QColor colourAt(int row, int column) const;
 };
 

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Starts kapstat with its emulated recorder, opens the main windows one after another and saves
+# each as a PNG, so that anyone can look at what a user sees.
+#   scripts/screenshots.sh [OUTPUT_FOLDER]      (default: screenshots/ in the build folder)
+# KAPSTAT_BUILD_DIR names the build folder (default: build). Runs under Xvfb when xvfb-run is
+# installed, else on Qt's offscreen platform.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${KAPSTAT_BUILD_DIR:-$root/build}"
+out="${1:-$build/screenshots}"
+program="$build/src/app/kapstat"
+[ -x "$program" ] || { echo "no $program: build first (scripts/build.sh)" >&2; exit 1; }
+mkdir -p "$out"
+out="$(cd "$out" && pwd)"
+
+# A fresh settings folder: the pictures show a first start, and the user's settings stay as they are.
+settings="$(mktemp -d)"
+trap 'rm -rf "$settings"' EXIT
+export XDG_CONFIG_HOME="$settings"
+
+if command -v xvfb-run >/dev/null; then
+  xvfb-run -a -s "-screen 0 1366x768x24" "$program" --sim --screenshots "$out"
+else
+  QT_QPA_PLATFORM=offscreen "$program" --sim --screenshots "$out"
+fi
+echo "screenshots in $out"
