@@ -30,6 +30,7 @@ struct Arguments
     bool sim = false;
     QStringList simArguments;
     QString screenshotFolder;
+    bool help = false;
 };
 
 std::optional<Arguments> parse(QStringList arguments, QString* error)
@@ -37,7 +38,9 @@ std::optional<Arguments> parse(QStringList arguments, QString* error)
     Arguments parsed;
     while (!arguments.isEmpty()) {
         const QString argument = arguments.takeFirst();
-        if (argument == QLatin1String("--port") && !arguments.isEmpty()) {
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            parsed.help = true;
+        } else if (argument == QLatin1String("--port") && !arguments.isEmpty()) {
             parsed.ports << arguments.takeFirst();
         } else if (argument == QLatin1String("--screenshots") && !arguments.isEmpty()) {
             parsed.screenshotFolder = arguments.takeFirst();
@@ -77,6 +80,10 @@ int main(int argc, char** argv)
     if (!arguments) {
         QTextStream(stderr) << error << "\n\n" << usage();
         return 2;
+    }
+    if (arguments->help) {
+        QTextStream(stdout) << usage();
+        return 0;
     }
     std::unique_ptr<kapstat::sim::SimServer> emulator;
     if (arguments->sim) {
