@@ -24,9 +24,10 @@ namespace {
 constexpr int FirstPosition = 5;
 constexpr int DateLength = 3;
 
-// Volts or amperes per converter count of the most sensitive range of each input kind; each
-// further range halves it, and the channels differ slightly so that a swap would show.
-constexpr double VoltageGain = 0.0123;
+// Volts or amperes per converter count of range 0 of each input kind; each further range is
+// twice as sensitive, and the channels differ slightly so that a swap would show. Range 0 of the
+// voltage inputs carries 400 V with room for the over-voltages the event thresholds look for.
+constexpr double VoltageGain = 0.5;
 constexpr double ClampGain = 0.00245;
 constexpr double LoopGain = 0.00061;
 

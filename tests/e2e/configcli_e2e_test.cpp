@@ -1,32 +1,14 @@
 // kapstat-cli sends a settings file to kapstat-sim and reads it back, over a pseudo-terminal
 // with faults on.
+#include "cliprocess.h"
 #include "config/recorderconfiguration.h"
 #include "config/settingsfile.h"
 #include "simprocess.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kapstat;
-
-namespace {
-
-struct CliRun
-{
-    int status = -1;
-    QString err;
-};
-
-CliRun runCli(const QStringList& arguments)
-{
-    QProcess cli;
-    cli.start(QStringLiteral(KAPSTAT_CLI_PATH), arguments);
-    cli.waitForFinished(120000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardError())};
-}
-
-} // namespace
 
 TEST(ConfigCommands, SendThenReadBackOverAFaultyLine)
 {
