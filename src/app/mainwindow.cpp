@@ -389,6 +389,11 @@ void MainWindow::showDatabaseInformation(const QString& file, const QString& ser
     m_information->show();
 }
 
+void MainWindow::hideDatabaseInformation()
+{
+    m_information->hide();
+}
+
 void MainWindow::setWindowsRaisedOnClick(const QList<QWidget*>& windows)
 {
     m_raisedOnClick.clear();
@@ -424,6 +429,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
     m_link.channel().close();
     m_settings.sync();
     QMainWindow::closeEvent(event);
+    // The program ends with its main window, whatever message or window is still open.
+    QCoreApplication::quit();
 }
 
 } // namespace kapstat::app

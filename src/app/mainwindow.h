@@ -59,6 +59,8 @@ public:
     void showServiceButtons();
     void showDatabaseInformation(const QString& file, const QString& serialNumber,
                                  const QString& received);
+    // A download is writing a new database: the open one's panel goes.
+    void hideDatabaseInformation();
     // Windows brought to the front, in this order, by a click on the free area.
     void setWindowsRaisedOnClick(const QList<QWidget*>& windows);
     // How a warning reaches the user; the standard message box unless replaced (tests).

@@ -2,11 +2,13 @@
 
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
+#include "config/configurationwindow.h"
 #include "link/clockwindow.h"
 #include "link/statuswindow.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QPushButton>
 
 namespace kapstat::app {
 
@@ -20,6 +22,8 @@ const char* const RecorderActions[] = {"acPrzbiegiBiezace", "acUstawZegarek", "a
 Program::Program(const QStringList& namedPorts)
 {
     m_main = std::make_unique<MainWindow>(m_link, m_settings, namedPorts);
+    m_configurationWindow = new config::ConfigurationWindow(
+        m_configuration, m_configurationTransfer, m_messages, m_settings, m_main.get());
     m_clockWindow = new link::ClockWindow(m_clock, m_main.get());
     m_statusWindow = new link::StatusWindow(m_status, m_main.get());
     m_about = new AboutBox(m_serviceMode, m_main.get());
@@ -45,6 +49,10 @@ void Program::connectActions()
     onTriggered("acUstawZegarek", [this] { m_clockWindow->exec(); });
     onTriggered("acStanRej", [this] { m_statusWindow->exec(); });
     onTriggered("acKasujPomiary", [this] { m_clearMemory.start(); });
+    onTriggered("acNoweUstawienia", [this] { m_configurationWindow->exec(); });
+    onTriggered("acOdbPomiary", [this] { m_download.start(m_main->databaseFolder()); });
+    QObject::connect(&m_download, &download::DownloadConversation::aboutToDownload, &main,
+                     &MainWindow::hideDatabaseInformation);
     onTriggered("acOprogramie", [this] { m_about->exec(); });
 }
 
@@ -52,6 +60,8 @@ void Program::enableRecorderActions()
 {
     for (const char* name : RecorderActions)
         m_main->action(QString::fromLatin1(name))->setEnabled(true);
+    for (const char* button : {"send", "receive"})
+        m_configurationWindow->button(QString::fromLatin1(button))->setEnabled(true);
 }
 
 } // namespace kapstat::app

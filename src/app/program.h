@@ -5,6 +5,8 @@
 #include "common/settingsstore.h"
 #include "config/configurationmodel.h"
 #include "config/configurationreader.h"
+#include "config/configurationtransfer.h"
+#include "download/downloadconversation.h"
 #include "link/clearmemoryconversation.h"
 #include "link/clockconversation.h"
 #include "link/connectconversation.h"
@@ -18,6 +20,9 @@
 #include <QStringList>
 #include <memory>
 
+namespace kapstat::config {
+class ConfigurationWindow;
+}
 namespace kapstat::link {
 class ClockWindow;
 class StatusWindow;
@@ -40,6 +45,8 @@ public:
     link::MessageWindow& messageWindow() { return m_messages; }
     link::ClockWindow& clockWindow() { return *m_clockWindow; }
     link::StatusWindow& statusWindow() { return *m_statusWindow; }
+    config::ConfigurationWindow& configurationWindow() { return *m_configurationWindow; }
+    download::DownloadConversation& download() { return m_download; }
     AboutBox& aboutBox() { return *m_about; }
 
 private:
@@ -64,10 +71,14 @@ private:
     link::StatusConversation m_status{m_link, m_configurationReader, m_configuration,
                                       m_batteryTimer};
     link::ClearMemoryConversation m_clearMemory{m_link};
+    config::ConfigurationTransfer m_configurationTransfer{m_link, m_configuration,
+                                                          m_configurationReader, m_calibration};
+    download::DownloadConversation m_download{m_link, m_configuration, m_configurationReader};
 
     std::unique_ptr<MainWindow> m_main;
     link::ClockWindow* m_clockWindow = nullptr;
     link::StatusWindow* m_statusWindow = nullptr;
+    config::ConfigurationWindow* m_configurationWindow = nullptr;
     AboutBox* m_about = nullptr;
 };
 

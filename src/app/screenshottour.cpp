@@ -2,9 +2,11 @@
 
 #include "app/mainwindow.h"
 #include "app/program.h"
+#include "config/configurationwindow.h"
 #include "link/clockwindow.h"
 #include "link/statuswindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QScreen>
@@ -26,6 +28,8 @@ ScreenshotTour::ScreenshotTour(Program& program, const QString& folder, QObject*
     link::StatusWindow& status = program.statusWindow();
     link::ClockWindow& clock = program.clockWindow();
     link::MessageWindow& messages = program.messageWindow();
+    config::ConfigurationWindow& configuration = program.configurationWindow();
+    download::DownloadConversation& download = program.download();
     m_steps = {
         {SettleMs, [this, &main] { save(main, QStringLiteral("main-window")); }},
         {0, [&status] { status.show(); }},
@@ -52,7 +56,15 @@ ScreenshotTour::ScreenshotTour(Program& program, const QString& folder, QObject*
          }},
         {SettleMs / 4,
          [this, &messages] { save(*messages.widget(), QStringLiteral("message-window")); }},
-        {0, [&main] { main.close(); }},
+        {ExchangeMs, [&configuration] { configuration.show(); }},
+        {SettleMs,
+         [this, &configuration] { save(configuration, QStringLiteral("configuration-window")); }},
+        {0, [&configuration] { configuration.reject(); }},
+        {SettleMs, [&main] { main.action(QStringLiteral("acOdbPomiary"))->trigger(); }},
+        {2 * ExchangeMs,
+         [this, &messages] { save(*messages.widget(), QStringLiteral("download-progress")); }},
+        {0, [&download] { download.requestAbort(); }},
+        {ExchangeMs, [&main] { main.close(); }},
     };
 }
 

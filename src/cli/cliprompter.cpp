@@ -7,6 +7,10 @@ namespace kapstat::cli {
 using link::PromptAnswer;
 namespace PromptButton = link::PromptButton;
 
+namespace {
+constexpr qint64 ProgressIntervalMs = 250;
+}
+
 CliPrompter::CliPrompter(int retryRounds, bool yes, QObject* parent)
     : Prompter(parent), m_err(stderr), m_retryRounds(retryRounds), m_yes(yes)
 {
@@ -29,7 +33,8 @@ PromptAnswer CliPrompter::decide(const QString& text, int buttons)
     if (!(buttons & PromptButton::Yes))
         return PromptAnswer::Close;
     const bool retryQuestion = text.endsWith(QStringLiteral("Powtórzyć próbę komunikacji?"));
-    const bool allowed = retryQuestion ? m_retriesUsed < m_retryRounds : m_yes || text == m_preAnswered;
+    const bool allowed =
+        retryQuestion ? m_retriesUsed < m_retryRounds : m_yes || text == m_preAnswered;
     if (retryQuestion && allowed)
         ++m_retriesUsed;
     if (!allowed)
@@ -46,6 +51,10 @@ void CliPrompter::show(const QString& text, int seconds, int buttons)
 void CliPrompter::updateText(const QString& text)
 {
     m_shown = true;
+    // A download updates its text for every record; a few lines a second are enough to follow.
+    if (m_sinceProgress.isValid() && m_sinceProgress.elapsed() < ProgressIntervalMs)
+        return;
+    m_sinceProgress.start();
     print(text);
 }
 

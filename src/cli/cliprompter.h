@@ -2,6 +2,7 @@
 
 #include "link/prompter.h"
 
+#include <QElapsedTimer>
 #include <QTextStream>
 
 namespace kapstat::cli {
@@ -41,6 +42,7 @@ private:
     bool m_shown = false;
     QString m_lastPrinted;
     QString m_preAnswered;
+    QElapsedTimer m_sinceProgress;
 };
 
 } // namespace kapstat::cli

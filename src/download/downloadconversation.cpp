@@ -181,7 +181,8 @@ void DownloadConversation::onConfiguration(const link::ResponseBytes& response)
     if (!createTables())
         return;
     if (m_recordTotal > 0) {
-        showProgress(tr("Odbiór danych pomiarowych: rekord 1 z ") + QString::number(m_recordTotal));
+        showProgressText(tr("Odbiór danych pomiarowych: rekord 1 z ") +
+                         QString::number(m_recordTotal));
         requestRecord(1);
     } else {
         startEvents(false);
@@ -252,9 +253,10 @@ void DownloadConversation::onRecord(const link::ResponseBytes& response)
         return;
     }
     Q_EMIT progress(0, n, m_recordTotal);
+    m_link.prompter().showProgress(n, m_recordTotal);
     if (n < m_recordTotal) {
-        showProgress(tr("Odbiór danych pomiarowych: rekord ") + QString::number(n + 1) + tr(" z ") +
-                     QString::number(m_recordTotal));
+        showProgressText(tr("Odbiór danych pomiarowych: rekord ") + QString::number(n + 1) +
+                         tr(" z ") + QString::number(m_recordTotal));
         requestRecord(n + 1);
         return;
     }
@@ -292,7 +294,7 @@ void DownloadConversation::startEvents(bool afterRecords)
 {
     const QString first = afterRecords ? tr("Odbiór danych zaników i przepięć: rekord 1 z ")
                                        : tr("Odbiór danych przerw i przepięć: rekord 1 z ");
-    showProgress(first + QString::number(m_eventTotal));
+    showProgressText(first + QString::number(m_eventTotal));
     requestEvent(1);
 }
 
@@ -317,9 +319,10 @@ void DownloadConversation::onEvent(const link::ResponseBytes& response)
         return;
     }
     Q_EMIT progress(1, n, m_eventTotal);
+    m_link.prompter().showProgress(n, m_eventTotal);
     if (n < m_eventTotal) {
-        showProgress(tr("Odbiór danych przerw i przepięć: rekord ") + QString::number(n + 1) +
-                     tr(" z ") + QString::number(m_eventTotal));
+        showProgressText(tr("Odbiór danych przerw i przepięć: rekord ") + QString::number(n + 1) +
+                         tr(" z ") + QString::number(m_eventTotal));
         requestEvent(n + 1);
         return;
     }
@@ -394,7 +397,7 @@ bool DownloadConversation::writeEntryFiles()
     return true;
 }
 
-void DownloadConversation::showProgress(const QString& text)
+void DownloadConversation::showProgressText(const QString& text)
 {
     link::Prompter& prompter = m_link.prompter();
     if (prompter.isShown())

@@ -90,7 +90,7 @@ private:
     bool acceptStation(const link::ResponseBytes& response, bool event);
     bool splitStation(TableKind kind, TableStore& source, int station, bool emptyFolder);
     bool writeEntryFiles();
-    void showProgress(const QString& text);
+    void showProgressText(const QString& text);
     void closeTables();
     void abandon(const QString& message);
     void end(Outcome outcome, const QString& message);

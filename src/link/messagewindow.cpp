@@ -1,5 +1,6 @@
 #include "link/messagewindow.h"
 
+#include "common/remainingtime.h"
 #include "link/timer.h"
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -71,10 +73,16 @@ void MessageWindow::build()
         buttons->addWidget(button);
     }
     buttons->addStretch();
+    m_progress = new QProgressBar(&d);
+    m_progress->setMaximumHeight(16);
+    m_progress->setAlignment(Qt::AlignCenter);
+    m_progress->hide();
+
     auto* layout = new QVBoxLayout(outline);
     layout->setContentsMargins(10, 8, 10, 8);
     layout->addWidget(m_text, 1);
     layout->addWidget(m_closeSoonerLink);
+    layout->addWidget(m_progress);
     layout->addLayout(buttons);
     auto* frame = new QVBoxLayout(&d);
     frame->setContentsMargins(0, 0, 0, 0);
@@ -131,8 +139,21 @@ QString MessageWindow::text() const
     return m_text->text();
 }
 
+void MessageWindow::showProgress(int done, int total)
+{
+    if (m_progress->isHidden() || total != m_progress->maximum() || done < m_progress->value())
+        m_progressClock.start();
+    m_progress->setRange(0, total);
+    m_progress->setValue(done);
+    const QString left = common::remainingTimeText(m_progressClock.elapsed(), done, total);
+    m_progress->setFormat(left.isEmpty() ? QStringLiteral("%v / %m")
+                                         : QStringLiteral("%v / %m, ") + left);
+    m_progress->show();
+}
+
 void MessageWindow::prepare(const QString& text, int seconds, int buttons)
 {
+    m_progress->hide();
     m_text->setText(text);
     m_sticky = seconds == 0;
     m_closeButtonForced = seconds == -1;

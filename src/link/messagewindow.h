@@ -2,11 +2,13 @@
 
 #include "link/prompter.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <memory>
 
 class QDialog;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 namespace kapstat::link {
@@ -34,6 +36,8 @@ public:
     void updateText(const QString& text) override;
     void close() override;
     bool isShown() const override;
+    // A bar under the text with the count and the time left, until the next message.
+    void showProgress(int done, int total) override;
 
     // The window itself, for its owner to parent and for tests to look at.
     QDialog* widget() const { return m_dialog.get(); }
@@ -65,6 +69,8 @@ private:
     QPushButton* m_no = nullptr;
     QPushButton* m_close = nullptr;
     QPushButton* m_abort = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QElapsedTimer m_progressClock;
     bool m_sticky = false;
     bool m_closeButtonForced = false;
     int m_autoCloseMs = DefaultAutoCloseMs;

@@ -39,6 +39,12 @@ public:
     virtual void updateText(const QString& text) = 0;
     virtual void close() = 0;
     virtual bool isShown() const = 0;
+    // How far a long operation has got; a window may show it as a bar, others ignore it.
+    virtual void showProgress(int done, int total)
+    {
+        Q_UNUSED(done);
+        Q_UNUSED(total);
+    }
 
 Q_SIGNALS:
     // "Przerwij" pressed: a download should stop at its next record.
