@@ -283,6 +283,19 @@ TEST_F(DownloadTest, NothingIsLeftOnDiskWhenTheDownloadCannotFinish)
     }
 }
 
+TEST_F(DownloadTest, ADatabaseFolderThatCannotBeWrittenIsReported)
+{
+    QFile blocker(dir.filePath(QStringLiteral("plik")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    recorder.records = 3;
+    run(dir.filePath(QStringLiteral("plik/baza")));
+    EXPECT_EQ(outcome, DownloadConversation::Outcome::Failed);
+    EXPECT_TRUE(
+        prompter.lastText().startsWith(QStringLiteral("Nie można utworzyć bazy danych w folderze")))
+        << prompter.lastText().toStdString();
+    EXPECT_EQ(channel.written().size(), 1) << "nothing is asked of the recorder after the status";
+}
+
 TEST_F(DownloadTest, RefusesToStartWithoutADatabaseFolderOrRecords)
 {
     recorder.records = 3;

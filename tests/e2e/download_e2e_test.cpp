@@ -8,6 +8,7 @@
 #include "simprocess.h"
 
 #include <QDirIterator>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -130,6 +131,29 @@ TEST(Download, AFaultyLineGivesExactlyTheDatabaseOfACleanOne)
             records += static_cast<int>(it.value().size());
     EXPECT_EQ(records, 60);
     EXPECT_EQ(readTables(faulty), expected) << "nothing lost, doubled or shifted";
+}
+
+TEST(Download, AKilledDownloadLeavesNothingThatLooksComplete)
+{
+    // Past the measurement records and their split by station, into the events.
+    SimProcess sim({QStringLiteral("--records"), QStringLiteral("20"), QStringLiteral("--events"),
+                    QStringLiteral("200"), QStringLiteral("--pace-baud"), QStringLiteral("19200")});
+    ASSERT_FALSE(sim.portPath().isEmpty());
+    QTemporaryDir dir;
+    QProcess cli;
+    cli.start(QStringLiteral(KAPSTAT_CLI_PATH),
+              {QStringLiteral("--port"), sim.portPath(), QStringLiteral("download"),
+               QStringLiteral("--db"), dir.path()});
+    ASSERT_TRUE(cli.waitForStarted());
+    cli.waitForFinished(2500);
+    cli.kill();
+    cli.waitForFinished();
+    QDirIterator entries(dir.path(), {QStringLiteral("*.POM")}, QDir::Files,
+                         QDirIterator::Subdirectories);
+    EXPECT_FALSE(entries.hasNext()) << "an entry to open would promise a complete database";
+    QDirIterator tables(dir.path(), {QStringLiteral("*.db")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+    EXPECT_TRUE(tables.hasNext()) << "the download was killed after the records' split";
 }
 
 TEST(Download, AnEmptyRecorderIsReportedAndLeavesNoFolder)
