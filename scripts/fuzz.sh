@@ -10,7 +10,10 @@ if [ ! -f "$build/build.ninja" ]; then
   CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAPSTAT_FUZZ=ON
 fi
 cmake --build "$build" --parallel "$(nproc)"
-mkdir -p "$build/findings" "$build/corpus"
+mkdir -p "$build/findings" "$build/corpus/settings_fuzzer"
+# A real settings file gives the settings reader's fuzzing somewhere to start from.
+cli="$root/build/src/cli/kapstat-cli"
+[ -x "$cli" ] && "$cli" --sim config read "$build/corpus/settings_fuzzer/default.ust" 2>/dev/null || true
 for target in "$build"/fuzz/*_fuzzer; do
   name="$(basename "$target")"
   mkdir -p "$build/corpus/$name"

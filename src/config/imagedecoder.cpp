@@ -10,6 +10,7 @@
 #include "link/responsebytes.h"
 
 #include <cmath>
+#include <limits>
 
 namespace kapstat::config::imagedecoder {
 
@@ -39,6 +40,17 @@ public:
         if (!decoded.ok() && m_damage.isEmpty())
             m_damage = QStringLiteral("offset %1: %2").arg(offset).arg(decoded.error);
         return decoded.value;
+    }
+    // A number the configuration holds as a whole number; one too large for that cannot come
+    // from a sound image.
+    int wholeNumber(int offset, int width = 3)
+    {
+        const double value = std::trunc(number(offset, width));
+        if (std::fabs(value) <= std::numeric_limits<int>::max())
+            return static_cast<int>(value);
+        if (m_damage.isEmpty())
+            m_damage = QStringLiteral("offset %1: %2 is out of range").arg(offset).arg(value);
+        return 0;
     }
     QString text(int offset, double sign = 1)
     {
@@ -123,7 +135,7 @@ void readStations(ImageReader& r, DecodedImage& d)
         const int block = layout::Transformers + layout::StationBlock * s;
         station.vtPrimary = std::trunc(r.number(block, 5));
         station.vtSecondary = vtSecondaryIndexOf(r.text(block + 5));
-        station.ctPrimary = static_cast<int>(std::trunc(r.number(block + 8, 5)));
+        station.ctPrimary = r.wholeNumber(block + 8, 5);
         station.ctSecondary = DecimalText::fixed(r.number(block + 13), 2);
         station.conditionValid = r.bit(layout::ConditionValidBits, s);
         station.startEnabled = r.bit(layout::StartEnabledBits, s);
@@ -214,10 +226,8 @@ std::optional<DecodedImage> decode(const QByteArray& image)
     readOptions(r, d);
     readConditions(r, d);
     readStations(r, d);
-    d.values.voltageSignalLevel =
-        static_cast<int>(std::trunc(r.number(layout::VoltageSignalLevel)));
-    d.values.currentSignalLevel =
-        static_cast<int>(std::trunc(r.number(layout::CurrentSignalLevel)));
+    d.values.voltageSignalLevel = r.wholeNumber(layout::VoltageSignalLevel);
+    d.values.currentSignalLevel = r.wholeNumber(layout::CurrentSignalLevel);
     readSelection(r, d);
     d.values.peakPowerPeriod = r.byte(layout::PeakPowerPeriod);
     readNorm(r, d);

@@ -214,7 +214,9 @@ TEST(ConfigurationImage, DamagedImageChangesNothing)
     badNumber[800] = char(0x2A); // Un of station 1 with a nibble A
     QByteArray badPeriod = good;
     badPeriod[743] = 8;
-    for (const QByteArray& image : {badNumber, badPeriod, good.left(1000)}) {
+    QByteArray hugeCtPrimary = good; // 1000 x 10^127 A: no whole number holds it
+    hugeCtPrimary[imagelayout::Transformers + 8 + 4] = char(0x7F);
+    for (const QByteArray& image : {badNumber, badPeriod, hugeCtPrimary, good.left(1000)}) {
         ConfigurationModel model;
         StationSettings s = model.configuration().stations[0];
         s.description = QStringLiteral("mine");
