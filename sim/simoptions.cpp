@@ -19,7 +19,7 @@ QString tr(const char* text)
 // An empty text means the value was taken.
 using Apply = std::function<QString(SimOptions&, const QString& name, const QString& value)>;
 
-struct OptionSpec
+struct OptionDefinition
 {
     const char* name;
     const char* valueName; // nullptr for a switch
@@ -166,9 +166,9 @@ QString setPort(SimOptions& options, const QString& name, const QString& value)
     return QString();
 }
 
-std::span<const OptionSpec> optionSpecs()
+std::span<const OptionDefinition> optionSpecs()
 {
-    static const OptionSpec specs[] = {
+    static const OptionDefinition definitions[] = {
         {"--records", "N", "liczba rekordów pomiarowych w pamięci (domyślnie 0)",
          integer(&Scenario::records, 0, RecordStore::maximumRecords()), true},
         {"--events", "N", "liczba rekordów przerw i przepięć w pamięci (domyślnie 0)",
@@ -220,14 +220,14 @@ std::span<const OptionSpec> optionSpecs()
          flag(&SimOptions::stdinExit)},
         {"--help", nullptr, "ten opis", flag(&SimOptions::help)},
     };
-    return specs;
+    return definitions;
 }
 
-const OptionSpec* findSpec(const QString& name)
+const OptionDefinition* findSpec(const QString& name)
 {
-    for (const OptionSpec& spec : optionSpecs()) {
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const OptionDefinition& definition : optionSpecs()) {
+        if (name == QLatin1String(definition.name))
+            return &definition;
     }
     return nullptr;
 }
@@ -241,20 +241,20 @@ std::optional<SimOptions> SimOptions::parse(const QStringList& arguments, QStrin
         const QString& argument = arguments[i];
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
         const QString name = equals < 0 ? argument : argument.left(equals);
-        const OptionSpec* spec =
+        const OptionDefinition* definition =
             argument.startsWith(QLatin1String("--")) ? findSpec(name) : nullptr;
         QString problem;
-        if (!spec) {
+        if (!definition) {
             problem = tr("Nieznana opcja: %1").arg(name);
-        } else if (!spec->valueName && equals >= 0) {
+        } else if (!definition->valueName && equals >= 0) {
             problem = tr("Opcja %1 nie przyjmuje wartości").arg(name);
-        } else if (spec->valueName && equals < 0 && i + 1 >= arguments.size()) {
+        } else if (definition->valueName && equals < 0 && i + 1 >= arguments.size()) {
             problem = tr("Brak wartości opcji %1").arg(name);
         } else {
-            const QString value = !spec->valueName ? QString()
-                                  : equals >= 0    ? argument.mid(equals + 1)
-                                                   : arguments[++i];
-            problem = spec->apply(options, name, value);
+            const QString value = !definition->valueName ? QString()
+                                  : equals >= 0          ? argument.mid(equals + 1)
+                                                         : arguments[++i];
+            problem = definition->apply(options, name, value);
         }
         if (!problem.isEmpty()) {
             if (error)
@@ -282,14 +282,14 @@ QString SimOptions::applyScenarioText(SimOptions& options, const QString& text, 
             continue;
         const QString keyword = line.section(QLatin1Char(' '), 0, 0);
         const QString value = line.section(QLatin1Char(' '), 1).trimmed();
-        const OptionSpec* spec = findSpec(QStringLiteral("--") + keyword);
+        const OptionDefinition* definition = findSpec(QStringLiteral("--") + keyword);
         QString problem;
-        if (!spec || !spec->inScenario)
+        if (!definition || !definition->inScenario)
             problem = tr("nieznane polecenie %1").arg(keyword);
         else if (value.isEmpty())
             problem = tr("Brak wartości opcji %1").arg(keyword);
         else
-            problem = spec->apply(options, keyword, value);
+            problem = definition->apply(options, keyword, value);
         if (!problem.isEmpty())
             return tr("Plik scenariusza %1, wiersz %2: %3").arg(path).arg(i + 1).arg(problem);
     }
@@ -302,11 +302,11 @@ QStringList SimOptions::takeLeadingOptions(QStringList& arguments)
     while (!arguments.isEmpty()) {
         const QString& argument = arguments.first();
         const bool hasInlineValue = argument.contains(QLatin1Char('='));
-        const OptionSpec* spec = findSpec(argument.section(QLatin1Char('='), 0, 0));
-        if (!spec || !argument.startsWith(QLatin1String("--")))
+        const OptionDefinition* definition = findSpec(argument.section(QLatin1Char('='), 0, 0));
+        if (!definition || !argument.startsWith(QLatin1String("--")))
             break;
         taken.append(arguments.takeFirst());
-        if (spec->valueName && !hasInlineValue && !arguments.isEmpty())
+        if (definition->valueName && !hasInlineValue && !arguments.isEmpty())
             taken.append(arguments.takeFirst());
     }
     return taken;
@@ -319,11 +319,11 @@ QString SimOptions::helpText()
            "Emulowany rejestrator KAP-640: odpowiada na polecenia PC na pseudoterminalu,\n"
            "którego ścieżkę wypisuje w pierwszym wierszu standardowego wyjścia.\n"
            "Działa do SIGTERM lub SIGINT. Błędy w opcjach: kod wyjścia 2.\n\nOpcje:\n");
-    for (const OptionSpec& spec : optionSpecs()) {
-        QString left = QLatin1String(spec.name);
-        if (spec.valueName)
-            left += QLatin1Char(' ') + QString::fromUtf8(spec.valueName);
-        text += QStringLiteral("  %1 %2\n").arg(left, -20).arg(tr(spec.help));
+    for (const OptionDefinition& definition : optionSpecs()) {
+        QString left = QLatin1String(definition.name);
+        if (definition.valueName)
+            left += QLatin1Char(' ') + QString::fromUtf8(definition.valueName);
+        text += QStringLiteral("  %1 %2\n").arg(left, -20).arg(tr(definition.help));
     }
     text += tr("\nRekordy pomiarowe mają układ wynikający z bieżącej konfiguracji rejestratora\n"
                "(zmienia ją polecenie 09h). Pierwszy rekord ma czas 2020-01-01 00:00:00, każdy\n"

@@ -5,10 +5,10 @@
 
 namespace kapstat::app {
 
-const QList<ActionSpec>& mainActions()
+const QList<ActionDefinition>& mainActions()
 {
     using S = InitialState;
-    static const QList<ActionSpec> actions{
+    static const QList<ActionDefinition> actions{
         {"acOtworzPomiary",
          QT_TRANSLATE_NOOP("kapstat::app::MainWindow", "Otwórz pomiary"),
          QT_TRANSLATE_NOOP("kapstat::app::MainWindow", "Plik"),

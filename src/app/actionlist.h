@@ -13,7 +13,7 @@ enum class InitialState
 };
 
 // One action of the main window as its user meets it.
-struct ActionSpec
+struct ActionDefinition
 {
     const char* name;     // "acOtworzPomiary"
     const char* caption;  // menu and tool bar text
@@ -25,7 +25,7 @@ struct ActionSpec
 };
 
 // Every action of the main window, in the order of the action list.
-const QList<ActionSpec>& mainActions();
+const QList<ActionDefinition>& mainActions();
 
 // Tool bar hints that differ from the action's own.
 const char* toolBarHint(const char* actionName);

@@ -97,26 +97,26 @@ QString MainWindow::programFolder()
 
 void MainWindow::createActions()
 {
-    for (const ActionSpec& spec : mainActions()) {
-        auto* action = new QAction(tr(spec.caption), this);
-        const QString name = QString::fromLatin1(spec.name);
+    for (const ActionDefinition& definition : mainActions()) {
+        auto* action = new QAction(tr(definition.caption), this);
+        const QString name = QString::fromLatin1(definition.name);
         action->setObjectName(name);
-        action->setProperty("category", tr(spec.category));
+        action->setProperty("category", tr(definition.category));
         action->setIcon(ToolBarIcons::forAction(name));
-        const QString hint = spec.hint ? tr(spec.hint) : QString();
-        const char* toolHint = toolBarHint(spec.name);
+        const QString hint = definition.hint ? tr(definition.hint) : QString();
+        const char* toolHint = toolBarHint(definition.name);
         action->setStatusTip(hint);
         action->setToolTip(toolHint ? tr(toolHint) : hint.isEmpty() ? action->text() : hint);
-        action->setShortcut(spec.shortcut);
-        action->setCheckable(spec.checkable);
-        action->setEnabled(spec.state != InitialState::Disabled);
-        action->setVisible(spec.state != InitialState::Hidden);
+        action->setShortcut(definition.shortcut);
+        action->setCheckable(definition.checkable);
+        action->setEnabled(definition.state != InitialState::Disabled);
+        action->setVisible(definition.state != InitialState::Hidden);
         addAction(action);
         m_actions.insert(name, action);
-        if (spec.shortcut.isEmpty())
+        if (definition.shortcut.isEmpty())
             continue;
         // A hidden action takes no key presses itself; its shortcut still reaches it.
-        auto* shortcut = new QShortcut(spec.shortcut, this);
+        auto* shortcut = new QShortcut(definition.shortcut, this);
         shortcut->setEnabled(!action->isVisible());
         connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
         connect(action, &QAction::changed, shortcut,
