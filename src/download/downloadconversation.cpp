@@ -156,10 +156,9 @@ bool DownloadConversation::prepareFolders(const link::ResponseBytes& status)
         shown.values[RecorderStatus::TotalMemory], shown.values[RecorderStatus::CalibrationDate],
         shown.values[RecorderStatus::SerialNumber], now, shown.values[RecorderStatus::RecordCount],
         shown.values[RecorderStatus::EventCount]);
-    QString error;
     if (QDir().mkpath(m_folders->temporaryFolder()) &&
         common::Windows1250Text::writeLines(m_folders->temporaryFile(QStringLiteral(".txt")),
-                                            m_information, &error))
+                                            m_information))
         return true;
     abandon(tr("Nie można utworzyć bazy danych w folderze %1. Odbiór danych niemożliwy.")
                 .arg(QDir::toNativeSeparators(m_folders->downloadFolder())));
@@ -242,12 +241,12 @@ void DownloadConversation::onRecord(const link::ResponseBytes& response)
 {
     if (!m_running || !m_recordWriter)
         return;
-    QString error;
     if (m_abortRequested || !acceptStation(response, false)) {
         abandon(tr("Odbiór danych przerwany!"));
         return;
     }
     const int n = ++m_recordsReceived;
+    QString error;
     if (!m_recordWriter->write(response, n, &error)) {
         abandon(tr("Błąd zapisu na dysk (%1). Odbiór danych przerwany!").arg(error));
         return;
