@@ -1,5 +1,6 @@
 #include "cli/clioptions.h"
 
+#include "cli/databasesession.h"
 #include "sim/simoptions.h"
 
 #include <QCoreApplication>
@@ -52,6 +53,13 @@ std::optional<CliOptions> CliOptions::parse(QStringList arguments, QString* erro
     options.commandArguments = arguments;
     if (options.command.isEmpty())
         return fail(tr("Nie podano polecenia."));
+    // Commands that only read a database touch no port.
+    if (isDatabaseCommand(options.command)) {
+        if (options.sim || !options.port.isEmpty())
+            return fail(
+                tr("Polecenie %1 nie używa portu: pomiń --port i --sim.").arg(options.command));
+        return options;
+    }
     if (options.sim == !options.port.isEmpty())
         return fail(tr("Podaj dokładnie jedno z: --port ŚCIEŻKA albo --sim."));
     return options;
@@ -74,6 +82,9 @@ QString CliOptions::usage()
         "  --yes               odpowiada \"Tak\" na pytania potwierdzające (np. opróżnienie "
         "pamięci)\n"
         "  --help              ten opis\n"
+        "\n"
+        "Polecenia, które tylko czytają bazę pomiarów (bez --port i --sim):\n"
+        "  info --pom PLIK.pom wypisuje nagłówek bazy, jej tabele i parametry normy\n"
         "\n"
         "Wyniki trafiają na standardowe wyjście, postęp i komunikaty na standardowe wyjście "
         "błędów.\n"

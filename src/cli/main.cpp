@@ -1,7 +1,8 @@
 #include "cli/clioptions.h"
-#include "cli/configcommand.h"
-#include "cli/downloadcommand.h"
 #include "cli/clisession.h"
+#include "cli/configcommand.h"
+#include "cli/databasesession.h"
+#include "cli/downloadcommand.h"
 #include "cli/housekeepingcommands.h"
 #include "sim/simserver.h"
 
@@ -64,6 +65,8 @@ int main(int argc, char** argv)
         QTextStream(stdout) << CliOptions::usage();
         return ExitStatus::Done;
     }
+    if (options->command == QLatin1String("info"))
+        return runInfoCommand(options->commandArguments);
     const auto command = commands().find(options->command);
     if (command == commands().end())
         return usageError(QCoreApplication::translate("kapstat-cli", "Nieznane polecenie: %1")

@@ -1,0 +1,36 @@
+#include "browse/recordfilter.h"
+
+#include "common/datetimetext.h"
+
+#include <QStringList>
+
+namespace kapstat::browse {
+
+QString RecordFilter::whereClause(download::TableKind kind, QVariantList& binds) const
+{
+    if (kind == download::TableKind::Zanik)
+        return {};
+    QStringList conditions;
+    if (kind == download::TableKind::Harm) {
+        QStringList hidden;
+        for (int phase = 0; phase < 3; ++phase)
+            if (!phaseShown[phase]) {
+                hidden << QStringLiteral("?");
+                binds << QStringLiteral("L%1").arg(phase + 1);
+            }
+        // Records of any other phase text stay shown.
+        if (!hidden.isEmpty())
+            conditions << QStringLiteral("\"Faza\" NOT IN (%1)").arg(hidden.join(QLatin1Char(',')));
+    }
+    if (conditionOnly)
+        conditions << QStringLiteral("\"War\" > 0");
+    if (computingDay) {
+        conditions << QStringLiteral("\"DiC\" >= ? AND \"DiC\" < ?");
+        const QTime midnight(0, 0);
+        binds << common::DateTimeText::dateTime(QDateTime(*computingDay, midnight))
+              << common::DateTimeText::dateTime(QDateTime(computingDay->addDays(1), midnight));
+    }
+    return conditions.join(QStringLiteral(" AND "));
+}
+
+} // namespace kapstat::browse
