@@ -205,7 +205,7 @@ QWidget* MainWindow::createDatabaseRow()
     auto* row = new QWidget(this);
     const QString hint =
         tr("W tym katalogu będą zapisywane wyniki pomiarów odbierane z rejestratora");
-    m_folder = new QLineEdit(tr("Proszę wybrać miejsce założenia bazy pomiarów..."), row);
+    m_folder = new QLineEdit(databaseFolderPrompt(), row);
     m_folder->setReadOnly(true);
     m_folder->setMinimumWidth(FolderFieldWidth);
     m_folder->setToolTip(hint);
@@ -344,6 +344,11 @@ void MainWindow::setUpDatabaseFolder()
         m_settings.setString(Name::DatabaseFolder, folder);
     }
     m_folder->setText(folder);
+}
+
+QString MainWindow::databaseFolderPrompt()
+{
+    return tr("Proszę wybrać miejsce założenia bazy pomiarów...");
 }
 
 QString MainWindow::databaseFolder() const

@@ -41,6 +41,8 @@ public:
 
     static QString programFolder();
     static QString defaultDatabaseFolder() { return programFolder() + QStringLiteral("DB"); }
+    // What the database folder field shows while no folder is chosen.
+    static QString databaseFolderPrompt();
 
     QAction* action(const QString& name) const { return m_actions.value(name); }
     QComboBox* portList() const { return m_ports; }

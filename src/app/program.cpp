@@ -1,6 +1,8 @@
 #include "app/program.h"
 
 #include "app/aboutbox.h"
+#include "app/browsingactions.h"
+#include "app/databasedirectorydialog.h"
 #include "app/mainwindow.h"
 #include "config/configurationwindow.h"
 #include "link/clockwindow.h"
@@ -27,6 +29,9 @@ Program::Program(const QStringList& namedPorts)
     m_clockWindow = new link::ClockWindow(m_clock, m_main.get());
     m_statusWindow = new link::StatusWindow(m_status, m_main.get());
     m_about = new AboutBox(m_serviceMode, m_main.get());
+    m_directoryDialog = new DatabaseDirectoryDialog(m_messages, m_main.get());
+    m_browsing = new BrowsingActions(*m_main, m_browse, m_messages, m_settings, *m_directoryDialog,
+                                     m_main.get());
     connectActions();
     QObject::connect(&m_messages, &link::MessageWindow::shownChanged, m_main.get(),
                      [this](bool shown) { m_main->setCommandsEnabled(!shown); });
@@ -51,8 +56,11 @@ void Program::connectActions()
     onTriggered("acKasujPomiary", [this] { m_clearMemory.start(); });
     onTriggered("acNoweUstawienia", [this] { m_configurationWindow->exec(); });
     onTriggered("acOdbPomiary", [this] { m_download.start(m_main->databaseFolder()); });
-    QObject::connect(&m_download, &download::DownloadConversation::aboutToDownload, &main,
-                     &MainWindow::hideDatabaseInformation);
+    // The download closes the open database with its windows and panel.
+    QObject::connect(&m_download, &download::DownloadConversation::aboutToDownload, &main, [this] {
+        m_browse.close();
+        m_main->hideDatabaseInformation();
+    });
     onTriggered("acOprogramie", [this] { m_about->exec(); });
 }
 

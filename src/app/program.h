@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/browsestate.h"
 #include "calib/calibrationreader.h"
 #include "calib/calibrationset.h"
 #include "common/settingsstore.h"
@@ -31,6 +32,8 @@ class StatusWindow;
 namespace kapstat::app {
 
 class AboutBox;
+class BrowsingActions;
+class DatabaseDirectoryDialog;
 class MainWindow;
 
 // The program's single instances and its windows, created once at start-up in the order the
@@ -48,6 +51,8 @@ public:
     config::ConfigurationWindow& configurationWindow() { return *m_configurationWindow; }
     download::DownloadConversation& download() { return m_download; }
     AboutBox& aboutBox() { return *m_about; }
+    browse::BrowseState& browseState() { return m_browse; }
+    BrowsingActions& browsing() { return *m_browsing; }
 
 private:
     void connectActions();
@@ -74,12 +79,15 @@ private:
     config::ConfigurationTransfer m_configurationTransfer{m_link, m_configuration,
                                                           m_configurationReader, m_calibration};
     download::DownloadConversation m_download{m_link, m_configuration, m_configurationReader};
+    browse::BrowseState m_browse{m_configuration, m_messages};
 
     std::unique_ptr<MainWindow> m_main;
     link::ClockWindow* m_clockWindow = nullptr;
     link::StatusWindow* m_statusWindow = nullptr;
     config::ConfigurationWindow* m_configurationWindow = nullptr;
     AboutBox* m_about = nullptr;
+    DatabaseDirectoryDialog* m_directoryDialog = nullptr;
+    BrowsingActions* m_browsing = nullptr;
 };
 
 } // namespace kapstat::app

@@ -1,0 +1,146 @@
+#include "app/browsingactions.h"
+
+#include "app/databasedirectorydialog.h"
+#include "app/mainwindow.h"
+#include "browse/browsestate.h"
+#include "browse/tablewindow.h"
+#include "common/settingsstore.h"
+#include "link/prompter.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace kapstat::app {
+
+namespace {
+
+using download::TableKind;
+using Name = common::SettingsStore::Name;
+
+const char* const BrowsingActionNames[] = {"acExport2File", "acWykresRMS", "acDrukujWielkosci"};
+
+} // namespace
+
+BrowsingActions::BrowsingActions(MainWindow& main, browse::BrowseState& state,
+                                 link::Prompter& prompter, common::SettingsStore& settings,
+                                 DatabaseDirectoryDialog& directory, QObject* parent)
+    : QObject(parent), m_main(main), m_state(state), m_prompter(prompter), m_settings(settings),
+      m_directory(directory)
+{
+    QAction* conditionFilter = main.action(QStringLiteral("acPokazWarunekOnly"));
+    for (TableKind kind : {TableKind::Rms, TableKind::Harm, TableKind::Zanik})
+        m_windows[static_cast<int>(kind)] =
+            new browse::TableWindow(kind, state, conditionFilter, &main);
+    // A click on the main window brings the tables forward, the measurements last (on top).
+    main.setWindowsRaisedOnClick({m_windows[2], m_windows[1], m_windows[0]});
+    m_chooseFile = [this](const QString& folder) {
+        return QFileDialog::getOpenFileName(&m_main, tr("Otwórz pomiary"), folder,
+                                            tr("Bazy pomiarow (*.pom *.POM)"));
+    };
+    connectActions();
+    connect(&state, &browse::BrowseState::opened, this, &BrowsingActions::onOpened);
+    connect(&state, &browse::BrowseState::closed, this, &BrowsingActions::onClosed);
+    connect(&state, &browse::BrowseState::filterChanged, this, [this] {
+        m_main.action(QStringLiteral("acPokazWarunekOnly"))->setChecked(m_state.conditionFilter());
+    });
+}
+
+QString BrowsingActions::folderNotChosenMessage()
+{
+    return tr("Proszę najpierw wybrać miejsce założenia bazy pomiarów!");
+}
+
+QString BrowsingActions::nothingToChartMessage()
+{
+    return tr("Nie wybrano żadnej wielkości! Wybierz wielkosci do wykresu z tabel wyników.!");
+}
+
+QString BrowsingActions::nothingToPrintMessage()
+{
+    return tr("Nie wybrano żadnej wielkości! Wybierz wielkosci do wykdruku z tabel wyników.!");
+}
+
+void BrowsingActions::connectActions()
+{
+    auto onTriggered = [this](const char* name, auto handler) {
+        connect(m_main.action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    };
+    onTriggered("acOtworzPomiary", [this] { openMeasurements(); });
+    onTriggered("acTabelaRMS", [this] { showTable(TableKind::Rms); });
+    onTriggered("acTabelaTHD", [this] { showTable(TableKind::Harm); });
+    onTriggered("acPokazWarunekOnly",
+                [this](bool checked) { m_state.setConditionFilter(checked); });
+    onTriggered("acWykresRMS", [this] {
+        if (m_state.chartSelection().isEmpty())
+            m_prompter.ask(nothingToChartMessage(), -1, link::PromptButton::Close);
+    });
+    onTriggered("acDrukujWielkosci", [this] {
+        if (m_state.printSelection().isEmpty())
+            m_prompter.ask(nothingToPrintMessage(), -1, link::PromptButton::Close);
+    });
+}
+
+void BrowsingActions::openMeasurements()
+{
+    if (m_main.databaseFolder() == MainWindow::databaseFolderPrompt()) {
+        m_prompter.ask(folderNotChosenMessage(), -1, link::PromptButton::Close);
+        return;
+    }
+    const QString openFile =
+        m_main.informationPanel()->isVisible() ? m_state.selection().path : QString();
+    const int ending = m_directory.run(m_main.databaseFolder(), openFile);
+    if (ending == QDialog::Accepted)
+        openSelectionFile(m_directory.chosenSelectionFile());
+    else if (ending == DatabaseDirectoryDialog::FromFile)
+        chooseFreeFile();
+}
+
+void BrowsingActions::chooseFreeFile()
+{
+    const QString path =
+        m_chooseFile(m_settings.string(Name::MeasurementsPath).value_or(QString()));
+    if (path.isEmpty())
+        return;
+    m_settings.setString(Name::MeasurementsPath, QFileInfo(path).absolutePath());
+    openSelectionFile(path);
+}
+
+void BrowsingActions::openSelectionFile(const QString& path)
+{
+    if (const auto problem = m_state.open(path))
+        m_prompter.ask(*problem, -1, link::PromptButton::Close);
+}
+
+void BrowsingActions::showTable(TableKind kind)
+{
+    if (m_state.model(kind))
+        tableWindow(kind).show();
+}
+
+void BrowsingActions::onOpened()
+{
+    const browse::SelectionFile& selection = m_state.selection();
+    m_main.showDatabaseInformation(selection.path, selection.serialNumber(), selection.received());
+    setBrowsingActionsEnabled(true, m_state.normTestEnabled());
+    m_main.action(QStringLiteral("acPokazWarunekOnly"))->setChecked(false);
+    // The measurements end on top.
+    for (TableKind kind : {TableKind::Zanik, TableKind::Harm, TableKind::Rms})
+        if (m_state.model(kind))
+            tableWindow(kind).raise();
+}
+
+void BrowsingActions::onClosed()
+{
+    m_main.hideDatabaseInformation();
+    setBrowsingActionsEnabled(false, false);
+}
+
+void BrowsingActions::setBrowsingActionsEnabled(bool enabled, bool normReport)
+{
+    for (const char* name : BrowsingActionNames)
+        m_main.action(QString::fromLatin1(name))->setEnabled(enabled);
+    m_main.action(QStringLiteral("acNorma"))->setEnabled(normReport);
+}
+
+} // namespace kapstat::app

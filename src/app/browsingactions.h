@@ -1,0 +1,74 @@
+#pragma once
+
+#include "download/measurementtables.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+
+namespace kapstat::browse {
+class BrowseState;
+class TableWindow;
+} // namespace kapstat::browse
+namespace kapstat::common {
+class SettingsStore;
+}
+namespace kapstat::link {
+class Prompter;
+}
+
+namespace kapstat::app {
+
+class DatabaseDirectoryDialog;
+class MainWindow;
+
+// The main window's browsing actions: opening a database, showing its tables, the condition
+// filter, and the checks of the chart and print actions. It also keeps the main window's
+// information panel and action states in step with the open database.
+class BrowsingActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    BrowsingActions(MainWindow& main, browse::BrowseState& state, link::Prompter& prompter,
+                    common::SettingsStore& settings, DatabaseDirectoryDialog& directory,
+                    QObject* parent = nullptr);
+
+    browse::TableWindow& tableWindow(download::TableKind kind) const
+    {
+        return *m_windows[static_cast<int>(kind)];
+    }
+
+    // "Otwórz pomiary".
+    void openMeasurements();
+    // Opens the selection file; a failure is shown and the open database stays.
+    void openSelectionFile(const QString& path);
+    // The free file choice; replaceable for tests. Returns the chosen path or "".
+    void setFileChooser(std::function<QString(const QString& folder)> chooser)
+    {
+        m_chooseFile = std::move(chooser);
+    }
+
+    static QString folderNotChosenMessage();
+    static QString nothingToChartMessage();
+    static QString nothingToPrintMessage();
+
+private:
+    void connectActions();
+    void onOpened();
+    void onClosed();
+    void chooseFreeFile();
+    void showTable(download::TableKind kind);
+    void setBrowsingActionsEnabled(bool enabled, bool normReport);
+
+    MainWindow& m_main;
+    browse::BrowseState& m_state;
+    link::Prompter& m_prompter;
+    common::SettingsStore& m_settings;
+    DatabaseDirectoryDialog& m_directory;
+    std::array<browse::TableWindow*, 3> m_windows{};
+    std::function<QString(const QString&)> m_chooseFile;
+};
+
+} // namespace kapstat::app

@@ -1,0 +1,166 @@
+#include "app/browsingactions.h"
+#include "app/databasedirectorydialog.h"
+#include "app/mainwindow.h"
+#include "browse/browsestate.h"
+#include "browse/frozentableview.h"
+#include "browse/gridheader.h"
+#include "browse/tablewindow.h"
+#include "common/settingsstore.h"
+#include "config/configurationmodel.h"
+#include "downloadeddatabase.h"
+#include "link/fakechannel.h"
+#include "link/manualclock.h"
+#include "link/recorderlink.h"
+#include "link/scriptedprompter.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace kapstat;
+using download::TableKind;
+
+namespace {
+
+// The main window with its browsing actions over one database downloaded from kapstat-sim.
+class TableWindowTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        downloads = new QTemporaryDir;
+        selectionFile = new QString(
+            fixtures::downloadRichDatabase(downloads->path(), config::MeasuringSystem::Star));
+    }
+    static void TearDownTestSuite()
+    {
+        delete selectionFile;
+        delete downloads;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(selectionFile->isEmpty()) << "the download from kapstat-sim failed";
+        main.show();
+        browsing.openSelectionFile(*selectionFile);
+        ASSERT_TRUE(state.isOpen()) << prompter.lastText().toStdString();
+    }
+
+    browse::TableWindow& window(TableKind kind) { return browsing.tableWindow(kind); }
+    browse::PagedTableModel& model(TableKind kind) { return *state.model(kind); }
+    QAction* action(const char* name) { return main.action(QString::fromLatin1(name)); }
+
+    // The menu's items as texts, "-" for a separator.
+    static QStringList texts(QMenu* menu)
+    {
+        QStringList items;
+        for (QAction* item : menu->actions())
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        return items;
+    }
+
+    static QTemporaryDir* downloads;
+    static QString* selectionFile;
+    QTemporaryDir folder;
+    common::SettingsStore settings{folder.filePath(QStringLiteral("kap640.ini"))};
+    link::FakeChannel channel;
+    link::ManualClock clock;
+    link::ManualTimer timer{clock};
+    link::ScriptedPrompter prompter;
+    link::RecorderLink link{channel, timer, prompter};
+    app::MainWindow main{link, settings};
+    config::ConfigurationModel configuration;
+    browse::BrowseState state{configuration, prompter};
+    app::DatabaseDirectoryDialog directory{prompter, &main};
+    app::BrowsingActions browsing{main, state, prompter, settings, directory};
+};
+
+QTemporaryDir* TableWindowTest::downloads = nullptr;
+QString* TableWindowTest::selectionFile = nullptr;
+
+} // namespace
+
+TEST_F(TableWindowTest, OpeningShowsEveryTableThePanelAndTheActions)
+{
+    for (TableKind kind : {TableKind::Rms, TableKind::Harm, TableKind::Zanik})
+        EXPECT_TRUE(window(kind).isVisible()) << browse::TableWindow::titleOf(kind).toStdString();
+    EXPECT_EQ(window(TableKind::Harm).windowTitle(), QStringLiteral("Wyniki pomiarów odkształceń"));
+    EXPECT_TRUE(main.informationPanel()->isVisible());
+    for (const char* name : {"acExport2File", "acWykresRMS", "acDrukujWielkosci"})
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+    EXPECT_FALSE(action("acNorma")->isEnabled()) << "the database was not recorded for the norm";
+    EXPECT_GT(model(TableKind::Harm).rowCount(), 0);
+    EXPECT_EQ(model(TableKind::Harm).rowCount() % 3, 0) << "one row per phase";
+}
+
+TEST_F(TableWindowTest, ContextMenusListTheirItemsInOrder)
+{
+    const QStringList chartAndPrint{
+        "Zaznaczenie do wykresu",  "Usuń wszystkie zaznaczenia do wykresu", "-",
+        "Zaznaczenie do wydruku",  "Usuń wszystkie zaznaczenia do wydruku", "-",
+        "Eksport do pliku PRN...", "Pokaż tylko przekroczenia warunków"};
+    EXPECT_EQ(texts(window(TableKind::Rms).buildContextMenu()), chartAndPrint);
+    EXPECT_EQ(texts(window(TableKind::Harm).buildContextMenu()),
+              (QStringList{"Pokaz fazy", "-"} + chartAndPrint));
+    EXPECT_EQ(texts(window(TableKind::Zanik).buildContextMenu()),
+              (QStringList{"Zaznaczenie do wydruku", "Usuń wszystkie zaznaczenia do wydruku", "-",
+                           "Eksport do pliku PRN..."}));
+}
+
+TEST_F(TableWindowTest, TitleClicksChartRmsColumnsButNotFrozenOnes)
+{
+    browse::FrozenTableView& grid = *window(TableKind::Rms).grid();
+    const int umin = model(TableKind::Rms).columnOf(QStringLiteral("Umin"));
+    const int war = model(TableKind::Rms).columnOf(QStringLiteral("War"));
+    Q_EMIT grid.titles()->sectionClicked(umin);
+    EXPECT_TRUE(state.chartSelection().contains(QStringLiteral("Umin"), QStringLiteral("L0")));
+    Q_EMIT grid.titles()->sectionClicked(war);
+    EXPECT_EQ(state.chartSelection().count(), 1);
+    Q_EMIT grid.titles()->sectionClicked(umin);
+    EXPECT_TRUE(state.chartSelection().isEmpty());
+}
+
+TEST_F(TableWindowTest, PhaseMenuAndConditionFilterRefreshTheGrids)
+{
+    const int records = model(TableKind::Rms).rowCount();
+    const int harmonics = model(TableKind::Harm).rowCount();
+    QMenu* menu = window(TableKind::Harm).buildContextMenu();
+    QMenu* phases = menu->actions().first()->menu();
+    ASSERT_NE(phases, nullptr);
+    phases->actions()[1]->trigger(); // L2 off
+    EXPECT_FALSE(state.phaseItem(1).checked);
+    EXPECT_EQ(model(TableKind::Harm).rowCount(), 2 * harmonics / 3);
+
+    action("acPokazWarunekOnly")->trigger();
+    EXPECT_TRUE(state.conditionFilter());
+    EXPECT_LT(model(TableKind::Rms).rowCount(), records);
+    EXPECT_GT(model(TableKind::Rms).rowCount(), 0);
+    for (int row = 0; row < model(TableKind::Harm).rowCount(); ++row)
+        ASSERT_GT(model(TableKind::Harm).value(row, QStringLiteral("War")).toInt(), 0);
+}
+
+TEST_F(TableWindowTest, ClosingOneTableClosesTheDatabase)
+{
+    window(TableKind::Harm).close();
+    EXPECT_FALSE(state.isOpen());
+    for (TableKind kind : {TableKind::Rms, TableKind::Harm, TableKind::Zanik})
+        EXPECT_FALSE(window(kind).isVisible());
+    EXPECT_FALSE(main.informationPanel()->isVisible());
+    for (const char* name : {"acExport2File", "acWykresRMS", "acDrukujWielkosci", "acNorma"})
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+}
+
+TEST_F(TableWindowTest, ChartAndPrintActionsAskForASelectionFirst)
+{
+    action("acWykresRMS")->trigger();
+    EXPECT_EQ(prompter.lastText(),
+              QStringLiteral(
+                  "Nie wybrano żadnej wielkości! Wybierz wielkosci do wykresu z tabel wyników.!"));
+    action("acDrukujWielkosci")->trigger();
+    EXPECT_EQ(prompter.lastText(),
+              QStringLiteral(
+                  "Nie wybrano żadnej wielkości! Wybierz wielkosci do wykdruku z tabel wyników.!"));
+}
