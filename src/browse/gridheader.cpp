@@ -1,7 +1,6 @@
 #include "browse/gridheader.h"
 
 #include <QPainter>
-#include <QPolygon>
 
 namespace kapstat::browse {
 
@@ -21,23 +20,36 @@ void GridHeader::setCurrentRow(int row)
 
 void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
+    if (orientation() == Qt::Vertical) {
+        paintRowIndicator(painter, rect, logicalIndex == m_currentRow);
+        return;
+    }
     if (m_bold && m_bold(logicalIndex)) {
         QFont font = painter->font();
         font.setBold(true);
         painter->setFont(font);
     }
     QHeaderView::paintSection(painter, rect, logicalIndex);
-    if (orientation() != Qt::Vertical || logicalIndex != m_currentRow)
-        return;
-    const int h = rect.height() / 3;
-    const QPoint centre = rect.center();
+}
+
+void GridHeader::paintRowIndicator(QPainter* painter, const QRect& rect, bool current) const
+{
     painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(Qt::black);
-    painter->drawPolygon(QPolygon{QPoint(centre.x() - h / 2, centre.y() - h),
-                                  QPoint(centre.x() + h, centre.y()),
-                                  QPoint(centre.x() - h / 2, centre.y() + h)});
+    painter->fillRect(rect, palette().button());
+    painter->setPen(palette().mid().color());
+    painter->drawLine(rect.topRight(), rect.bottomRight());
+    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    if (current) {
+        const int h = rect.height() / 4;
+        const QPoint centre = rect.center();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(palette().windowText());
+        const QPoint points[] = {QPoint(centre.x() - h / 2, centre.y() - h),
+                                 QPoint(centre.x() + h, centre.y()),
+                                 QPoint(centre.x() - h / 2, centre.y() + h)};
+        painter->drawPolygon(points, 3);
+    }
     painter->restore();
 }
 

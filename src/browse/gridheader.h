@@ -21,6 +21,8 @@ protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
 private:
+    void paintRowIndicator(QPainter* painter, const QRect& rect, bool current) const;
+
     std::function<bool(int)> m_bold;
     int m_currentRow = -1;
 };
