@@ -219,11 +219,15 @@ void QuickPreviewWindow::showContent(const PreviewContent& content)
         else if (index == browse::VoltageArrows)
             showArrows(content);
     }
-    groupBars();
+    const bool barsShown = groupBars() > 0;
     applyAxis(m_plot->yAxis, content.left);
     applyAxis(m_plot->yAxis2, content.right);
     applyAxis(m_plot->xAxis, content.bottom);
     applyAxis(m_plot->xAxis2, content.top);
+    // An automatic range covers the middle bar of each group only: make room for the outer ones.
+    if (barsShown && content.bottom.automatic)
+        m_plot->xAxis->setRange(m_plot->xAxis->range().lower - BarsTotalWidth / 2,
+                                m_plot->xAxis->range().upper + BarsTotalWidth / 2);
     m_title->setText(content.titleLines.join(QLatin1Char('\n')));
     m_plot->replot();
     show();
@@ -283,8 +287,8 @@ void QuickPreviewWindow::showBars(PreviewSlotIndex slot, const PreviewSlot& cont
         bars->addToLegend();
 }
 
-// The bars shown stand side by side on each order, in slot order.
-void QuickPreviewWindow::groupBars()
+// The bars shown stand side by side on each order, in slot order; answers how many are shown.
+qsizetype QuickPreviewWindow::groupBars()
 {
     QVector<PointColouredBars*> shown;
     for (PointColouredBars* bars : m_bars) {
@@ -298,6 +302,7 @@ void QuickPreviewWindow::groupBars()
         bars->setWidth(BarsTotalWidth / shown.size());
         bars->setBarsGroup(m_barsGroup);
     }
+    return shown.size();
 }
 
 void QuickPreviewWindow::showArrows(const PreviewContent& content)
@@ -325,8 +330,9 @@ void QuickPreviewWindow::clearArrows()
 
 QPrinter& QuickPreviewWindow::printer()
 {
+    // At the screen's resolution the chart's texts keep their size against its lines.
     if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
     return *m_printer;
 }
 

@@ -54,7 +54,7 @@ private:
     void buildContextMenu();
     void showLine(browse::PreviewSlotIndex slot, const browse::PreviewSlot& content);
     void showBars(browse::PreviewSlotIndex slot, const browse::PreviewSlot& content);
-    void groupBars();
+    qsizetype groupBars();
     void showArrows(const browse::PreviewContent& content);
     void clearArrows();
     void printChart();

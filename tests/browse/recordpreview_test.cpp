@@ -341,6 +341,14 @@ QPointF drawnAt(double magnitude, double degrees)
     return {phasor.imag(), phasor.real()};
 }
 
+QStringList legendOf(const PreviewContent& content)
+{
+    QStringList captions;
+    for (const PreviewLegendEntry& entry : arrowLegend(content))
+        captions.append(entry.caption);
+    return captions;
+}
+
 void expectNear(const QPointF& actual, const QPointF& expected)
 {
     EXPECT_NEAR(actual.x(), expected.x(), 1e-9);
@@ -390,11 +398,8 @@ TEST(HarmonicsColumnPreview, TurnsAStarDiagramSoThatUL1PointsUp)
                                     "2024-03-05 10:30:00"),
                      FileLine, QStringLiteral("napięcia - groty wąskie; prądy - groty szerokie")}));
 
-    QStringList legend;
-    for (const PreviewLegendEntry& entry : arrowLegend(*content))
-        legend.append(entry.caption);
-    EXPECT_EQ(legend, QStringList({QStringLiteral("UL1 IL1"), QStringLiteral("UL2 IL2"),
-                                   QStringLiteral("UL3 IL3")}));
+    EXPECT_EQ(legendOf(*content), QStringList({QStringLiteral("UL1 IL1"), QStringLiteral("UL2 IL2"),
+                                               QStringLiteral("UL3 IL3")}));
 }
 
 TEST(HarmonicsColumnPreview, LeavesPhasorsUnturnedWithoutAReferenceVoltage)
@@ -465,11 +470,8 @@ TEST(HarmonicsColumnPreview, NamesTheLineVoltagesOfADeltaInItsLegend)
     addPhasor(record, QStringLiteral("UL2"), polarDegrees(400, 60));
     const auto content = harmonicsColumnPreview(record, QStringLiteral("BUL1"), Delta, {});
     ASSERT_TRUE(content);
-    QStringList legend;
-    for (const PreviewLegendEntry& entry : arrowLegend(*content))
-        legend.append(entry.caption);
-    EXPECT_EQ(legend, QStringList({QStringLiteral("U13 IL1"), QStringLiteral("U32 IL2"),
-                                   QStringLiteral("U21 IL3")}));
+    EXPECT_EQ(legendOf(*content), QStringList({QStringLiteral("U13 IL1"), QStringLiteral("U32 IL2"),
+                                               QStringLiteral("U21 IL3")}));
 }
 
 TEST(HarmonicsColumnPreview, DrawsOnePairOfArrowsForASinglePhase)
