@@ -22,6 +22,11 @@ constexpr double WaveformAxisCounts = 2000;
 constexpr int FirstSpectrumOrder = 2;
 constexpr int LastSpectrumOrder = 24;
 constexpr double PhasorAxisMargin = 1.2;
+// Phase count codes of the measuring system.
+constexpr int SinglePhase = 1;
+constexpr int Delta = 2;
+constexpr int Star = 3;
+constexpr std::array<quint32, 3> PhaseColours = {rgb::Red, rgb::Green, rgb::Blue};
 
 // The spectrum's axis maximum for the largest whole value shown below `below`; automatic above.
 struct AxisStep
@@ -30,10 +35,6 @@ struct AxisStep
     double maximum;
 };
 constexpr AxisStep SpectrumAxisSteps[] = {{6, 6}, {51, 60}, {101, 110}, {201, 220}};
-constexpr int SinglePhase = 1;
-constexpr int Delta = 2;
-constexpr int Star = 3;
-constexpr std::array<quint32, 3> PhaseColours = {rgb::Red, rgb::Green, rgb::Blue};
 
 using Phasor = std::complex<double>;
 

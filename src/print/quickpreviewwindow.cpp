@@ -145,6 +145,8 @@ QuickPreviewWindow::QuickPreviewWindow(QWidget* parent)
       m_warning([this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); })
 {
     setWindowTitle(tr("Szybki podgląd"));
+    // The table window keeps the keyboard while the user walks through its columns.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     resize(WindowSize);
     buildPlot();
     buildContextMenu();
