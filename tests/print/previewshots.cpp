@@ -3,6 +3,7 @@
 #include "browse/recordpreview.h"
 #include "previewrecords.h"
 #include "print/quickpreviewwindow.h"
+#include "windowshot.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,22 +74,17 @@ bool save(print::QuickPreviewWindow& window, const std::optional<PreviewContent>
         return false;
     }
     window.showContent(*content);
-    QApplication::processEvents();
-    const QString path = folder.filePath(QStringLiteral("podglad-%1.png").arg(name));
-    const bool saved = window.grab().save(path);
-    std::printf("%s %s\n", saved ? "zapisano" : "nie zapisano", qPrintable(path));
-    return saved;
+    return saveWindowShot(window, folder, QStringLiteral("podglad-%1.png").arg(name));
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenUnlessTold();
     QApplication app(argc, argv);
-    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
-    if (!QDir().mkpath(folder.path()))
+    const std::optional<QDir> folder = shotFolder(argc, argv);
+    if (!folder)
         return 1;
 
     print::QuickPreviewWindow window;
@@ -109,6 +105,6 @@ int main(int argc, char** argv)
     };
     bool saved = true;
     for (const auto& shot : shots)
-        saved = save(window, shot.content, folder, QString::fromLatin1(shot.name)) && saved;
+        saved = save(window, shot.content, *folder, QString::fromLatin1(shot.name)) && saved;
     return saved ? 0 : 1;
 }
