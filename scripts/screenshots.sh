@@ -20,11 +20,18 @@ export XDG_CONFIG_HOME="$settings"
 
 # Records enough for a download in progress, at the pace of a real line.
 sim_options=(--records 3000 --events 20 --stations 1,3 --pace-baud 19200)
-if command -v xvfb-run >/dev/null; then
-  xvfb-run -a -s "-screen 0 1366x768x24" "$program" --sim "${sim_options[@]}" --screenshots "$out"
-  xvfb-run -a -s "-screen 0 1366x768x24" "$build/tests/config/config_window_shots" "$out"
-else
-  QT_QPA_PLATFORM=offscreen "$program" --sim "${sim_options[@]}" --screenshots "$out"
-  QT_QPA_PLATFORM=offscreen "$build/tests/config/config_window_shots" "$out"
-fi
+# The main program's tour, then the programs that picture single windows.
+shots=(tests/config/config_window_shots tests/browse/browse_window_shots
+       tests/print/preview_window_shots)
+run() {
+  if command -v xvfb-run >/dev/null; then
+    xvfb-run -a -s "-screen 0 1366x768x24" "$@"
+  else
+    QT_QPA_PLATFORM=offscreen "$@"
+  fi
+}
+run "$program" --sim "${sim_options[@]}" --screenshots "$out"
+for shot in "${shots[@]}"; do
+  run "$build/$shot" "$out"
+done
 echo "screenshots in $out"

@@ -3,9 +3,11 @@
 #include "app/databasedirectorydialog.h"
 #include "app/mainwindow.h"
 #include "browse/browsestate.h"
+#include "browse/recordpreview.h"
 #include "browse/tablewindow.h"
 #include "common/settingsstore.h"
 #include "link/prompter.h"
+#include "print/quickpreviewwindow.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -32,6 +34,11 @@ BrowsingActions::BrowsingActions(MainWindow& main, browse::BrowseState& state,
     for (TableKind kind : {TableKind::Rms, TableKind::Harm, TableKind::Zanik})
         m_windows[static_cast<int>(kind)] =
             new browse::TableWindow(kind, state, conditionFilter, &main);
+    m_preview = new print::QuickPreviewWindow(&main);
+    m_preview->setInitialFolder(MainWindow::programFolder());
+    for (browse::TableWindow* window : m_windows)
+        connect(window, &browse::TableWindow::currentCellChanged, this, &BrowsingActions::preview);
+    connect(&state, &browse::BrowseState::aboutToClose, m_preview, &QWidget::hide);
     // A click on the main window brings the tables forward, the measurements last (on top).
     main.setWindowsRaisedOnClick({m_windows[2], m_windows[1], m_windows[0]});
     m_chooseFile = [this](const QString& folder) {
@@ -116,6 +123,26 @@ void BrowsingActions::showTable(TableKind kind)
 {
     if (m_state.model(kind))
         tableWindow(kind).show();
+}
+
+void BrowsingActions::preview(TableKind kind, int row, const QString& column)
+{
+    const browse::PagedTableModel* model = m_state.model(kind);
+    if (!model)
+        return;
+    const browse::RecordValues record = model->recordValues(row);
+    const QString file = QFileInfo(m_state.selection().path).fileName();
+    const auto content =
+        kind == TableKind::Rms
+            ? browse::rmsColumnPreview(record, column, file)
+            : browse::harmonicsColumnPreview(record, column, m_state.phaseCountCode(), file);
+    if (!content) {
+        m_preview->hide();
+        return;
+    }
+    m_preview->showContent(*content);
+    // The table keeps the user's attention; the preview only follows it.
+    tableWindow(kind).raise();
 }
 
 void BrowsingActions::onOpened()

@@ -17,6 +17,9 @@ class SettingsStore;
 namespace kapstat::link {
 class Prompter;
 }
+namespace kapstat::print {
+class QuickPreviewWindow;
+}
 
 namespace kapstat::app {
 
@@ -39,6 +42,7 @@ public:
     {
         return *m_windows[static_cast<int>(kind)];
     }
+    print::QuickPreviewWindow& previewWindow() const { return *m_preview; }
 
     // "Otwórz pomiary".
     void openMeasurements();
@@ -60,6 +64,8 @@ private:
     void onClosed();
     void chooseFreeFile();
     void showTable(download::TableKind kind);
+    // The quick preview of the cell the user moved to; hidden when the column has none.
+    void preview(download::TableKind kind, int row, const QString& column);
     void setBrowsingActionsEnabled(bool enabled, bool normReport);
 
     MainWindow& m_main;
@@ -68,6 +74,7 @@ private:
     common::SettingsStore& m_settings;
     DatabaseDirectoryDialog& m_directory;
     std::array<browse::TableWindow*, 3> m_windows{};
+    print::QuickPreviewWindow* m_preview = nullptr;
     std::function<QString(const QString&)> m_chooseFile;
 };
 

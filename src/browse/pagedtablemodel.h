@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browse/browsetable.h"
+#include "browse/recordpreview.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -8,8 +9,6 @@
 #include <QMap>
 
 namespace kapstat::browse {
-
-using RecordValues = QHash<QString, QVariant>;
 
 // The rows of one table under the record filter in force, for a grid. Rows are fetched a page
 // at a time, starting from the nearest page whose bounds are known, and only a few pages are

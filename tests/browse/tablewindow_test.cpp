@@ -12,6 +12,7 @@
 #include "link/manualclock.h"
 #include "link/recorderlink.h"
 #include "link/scriptedprompter.h"
+#include "print/quickpreviewwindow.h"
 
 #include <QAction>
 #include <QMenu>
@@ -163,4 +164,20 @@ TEST_F(TableWindowTest, ChartAndPrintActionsAskForASelectionFirst)
     EXPECT_EQ(prompter.lastText(),
               QStringLiteral(
                   "Nie wybrano żadnej wielkości! Wybierz wielkosci do wykdruku z tabel wyników.!"));
+}
+
+TEST_F(TableWindowTest, MovingToAColumnShowsItsPreviewOrHidesIt)
+{
+    browse::FrozenTableView& rms = *window(TableKind::Rms).grid();
+    rms.setCurrentIndex(
+        model(TableKind::Rms).index(2, model(TableKind::Rms).columnOf("ProbkiUL1")));
+    EXPECT_TRUE(browsing.previewWindow().isVisible()) << "the stored waveform";
+    rms.setCurrentIndex(model(TableKind::Rms).index(2, model(TableKind::Rms).columnOf("Umin")));
+    EXPECT_FALSE(browsing.previewWindow().isVisible());
+
+    browse::FrozenTableView& harm = *window(TableKind::Harm).grid();
+    harm.setCurrentIndex(model(TableKind::Harm).index(1, model(TableKind::Harm).columnOf("BUL1")));
+    EXPECT_TRUE(browsing.previewWindow().isVisible()) << "the phasor diagram";
+    window(TableKind::Rms).close();
+    EXPECT_FALSE(browsing.previewWindow().isVisible());
 }

@@ -2,11 +2,11 @@
 #include "config/normpage.h"
 #include "link/fakechannel.h"
 #include "windowharness.h"
+#include "windowshot.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
-#include <cstdio>
 
 using namespace kapstat;
 
@@ -18,11 +18,7 @@ const char* const TabNames[] = {"sumaryczne", "fazowe", "moce",  "harmoniczne",
 
 bool save(QWidget& window, const QDir& folder, const QString& name)
 {
-    QApplication::processEvents();
-    const QString path = folder.filePath(QStringLiteral("konfiguracja-%1.png").arg(name));
-    const bool saved = window.grab().save(path);
-    std::printf("%s %s\n", saved ? "zapisano" : "nie zapisano", qPrintable(path));
-    return saved;
+    return saveWindowShot(window, folder, QStringLiteral("konfiguracja-%1.png").arg(name));
 }
 
 // Every sub-tab of a tab that has them, else the tab itself.
@@ -42,11 +38,10 @@ bool saveTab(QWidget& window, QTabWidget* subTabs, const QDir& folder, const QSt
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenUnlessTold();
     QApplication app(argc, argv);
-    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
-    if (!QDir().mkpath(folder.path()))
+    const std::optional<QDir> folder = shotFolder(argc, argv);
+    if (!folder)
         return 1;
 
     WindowHarness<link::FakeChannel> harness;
@@ -64,10 +59,10 @@ int main(int argc, char** argv)
             window.tabs()->widget(tab) == window.normPage()
                 ? static_cast<QTabWidget*>(window.normPage())
                 : (tab == window.tabs()->count() - 1 ? window.stationTabs() : nullptr);
-        saved = saveTab(window, subTabs, folder, QString::fromLatin1(TabNames[tab])) && saved;
+        saved = saveTab(window, subTabs, *folder, QString::fromLatin1(TabNames[tab])) && saved;
     }
     model.clickIndicator(config::entries::NormMode);
     window.tabs()->setCurrentIndex(0);
-    saved = save(window, folder, QStringLiteral("sumaryczne-norma")) && saved;
+    saved = save(window, *folder, QStringLiteral("sumaryczne-norma")) && saved;
     return saved ? 0 : 1;
 }
