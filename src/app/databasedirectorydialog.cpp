@@ -23,6 +23,7 @@ namespace {
 
 constexpr int BrowseButtonWidth = 32;
 constexpr int PlaceListHeight = 130;
+constexpr int RowPadding = 8;
 constexpr QSize InitialSize(600, 480);
 
 std::optional<QString> askPlaceName(QWidget* parent, const QString& place)
@@ -98,6 +99,7 @@ void DatabaseDirectoryDialog::createGrid()
     m_databases->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_databases->setSelectionMode(QAbstractItemView::SingleSelection);
     m_databases->verticalHeader()->hide();
+    m_databases->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + RowPadding);
     m_databases->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 

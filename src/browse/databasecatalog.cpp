@@ -6,12 +6,12 @@
 #include <QCollator>
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSet>
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 namespace kapstat::browse {
@@ -25,7 +25,9 @@ QString tr(const char* text)
 
 QString selectionFilePattern()
 {
-    return QStringLiteral("??????-??????_?_*.pom");
+    // Split so that two question marks and the dash are not read as a trigraph.
+    return QStringLiteral("??????"
+                          "-??????_?_*.pom");
 }
 
 constexpr qsizetype PlaceStart = 16;       // "yymmdd-hhnnss_N_" comes before the place
@@ -69,6 +71,56 @@ QString timeText(const QString& name)
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+enum class FolderWalk
+{
+    Everywhere,
+    // Database folders ("…_SP") hold tables and settings, never selection files: leaving them out
+    // halves the folders a catalogue of many downloads has to read.
+    PastDatabaseFolders
+};
+
+bool isSkipped(const QString& folder, FolderWalk walk)
+{
+    return folder.startsWith(QLatin1Char('.')) ||
+           (walk == FolderWalk::PastDatabaseFolders &&
+            folder.endsWith(QStringLiteral("_SP"), Qt::CaseInsensitive));
+}
+
+QStringList searchFiles(const QString& dir, const QString& pattern, FolderWalk walk)
+{
+    // An empty folder name would make the search start in the working folder.
+    if (dir.isEmpty() || !QFileInfo(dir).isDir())
+        return {};
+    // The standard iterator takes the entry types from the folder listing itself, so a tree of
+    // ten thousand downloads is walked without asking the file system about every file.
+    namespace fs = std::filesystem;
+    const WildcardPattern wildcard(pattern);
+    QStringList found;
+    std::error_code walkError;
+    fs::recursive_directory_iterator it(QFile::encodeName(QDir(dir).absolutePath()).toStdString(),
+                                        fs::directory_options::skip_permission_denied, walkError);
+    for (; !walkError && it != fs::recursive_directory_iterator(); it.increment(walkError)) {
+        std::error_code typeError; // an entry that cannot be examined is passed over
+        const fs::path& path = it->path();
+        const QString name = QFile::decodeName(path.filename().c_str());
+        if (it->is_directory(typeError)) {
+            if (isSkipped(name, walk))
+                it.disable_recursion_pending();
+        } else if (it->is_regular_file(typeError) && wildcard.matches(name)) {
+            found.append(QFile::decodeName(path.c_str()));
+        }
+    }
+    return found;
+}
+
+// By full path, ignoring letter case: so by download folder first.
+QStringList sortedSelectionFiles(const QString& dir)
+{
+    QStringList files = searchFiles(dir, selectionFilePattern(), FolderWalk::PastDatabaseFolders);
+    std::sort(files.begin(), files.end(), lessIgnoringCase);
+    return files;
 }
 
 // Renaming the place of one database. Every rename inside the database folder is remembered, so
@@ -178,25 +230,12 @@ private:
 
 QStringList DatabaseCatalog::findFiles(const QString& dir, const QString& pattern)
 {
-    // An empty folder name would make the iterator search the working folder.
-    if (dir.isEmpty() || !QFileInfo(dir).isDir())
-        return {};
-    const WildcardPattern wildcard(pattern);
-    QStringList found;
-    QDirIterator it(QDir(dir).absolutePath(), QDir::Files | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        if (wildcard.matches(it.fileName()))
-            found.append(it.filePath());
-    }
-    return found;
+    return searchFiles(dir, pattern, FolderWalk::Everywhere);
 }
 
 QStringList DatabaseCatalog::places(const QString& dir)
 {
-    QStringList files = findFiles(dir, selectionFilePattern());
-    std::sort(files.begin(), files.end(), lessIgnoringCase);
+    const QStringList files = sortedSelectionFiles(dir);
     QSet<QString> seen;
     QStringList places;
     for (const QString& file : files) {
@@ -221,9 +260,8 @@ QList<CatalogEntry> DatabaseCatalog::databases(const QString& dir, const QString
     // Compared as text rather than through a pattern, so that a '*' or '?' in a name typed by
     // hand stands only for itself.
     const QString wanted = folded(place);
-    QStringList files = findFiles(dir, selectionFilePattern());
+    QStringList files = sortedSelectionFiles(dir);
     files.removeIf([&wanted](const QString& file) { return folded(placeOf(file)) != wanted; });
-    std::sort(files.begin(), files.end(), lessIgnoringCase);
     QList<CatalogEntry> entries;
     entries.reserve(files.size());
     for (const QString& file : files)

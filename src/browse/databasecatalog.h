@@ -46,9 +46,10 @@ public:
     // Every file (not folder) at any depth below dir whose name matches the wildcard pattern,
     // ignoring letter case (see WildcardPattern). Hidden folders are not searched.
     static QStringList findFiles(const QString& dir, const QString& pattern);
-    // The distinct places, one for all spellings that differ only in letter case (the spelling of
-    // the first database by path). Sorted in Polish alphabetical order, ignoring letter case, so
-    // "Łódź" comes between "Lublin" and "Marki".
+    // The distinct places of the selection files below dir, one for all spellings that differ
+    // only in letter case (the spelling of the first database by path). Sorted in Polish
+    // alphabetical order, ignoring letter case, so "Łódź" comes between "Lublin" and "Marki".
+    // Database folders ("…_SP") are not searched: they hold tables, never selection files.
     static QStringList places(const QString& dir);
     // The databases whose place equals place, ignoring letter case, sorted by full path ignoring
     // letter case (so by download folder first).

@@ -30,12 +30,15 @@ TEST(WildcardPatternTest, MatchesLikeAFileSystemWildcardIgnoringCase)
         const char* name;
         bool matches;
     };
+    // Split so that two question marks and the dash are not read as a trigraph.
+    const char* const SelectionPattern = "??????"
+                                         "-??????_?_*.pom";
     const Case cases[] = {
-        {"??????-??????_?_*.pom", "081208-153012_1_Hala 2.POM", true},
-        {"??????-??????_?_*.pom", "081208-153012_1_Hala 2.pom", true},
-        {"??????-??????_?_*.pom", "081208-153012_1_.pom", true},
-        {"??????-??????_?_*.pom", "08120-153012_1_Hala.pom", false}, // '?' is exactly one
-        {"??????-??????_?_*.pom", "081208-153012_1_Hala.pom.bak", false},
+        {SelectionPattern, "081208-153012_1_Hala 2.POM", true},
+        {SelectionPattern, "081208-153012_1_Hala 2.pom", true},
+        {SelectionPattern, "081208-153012_1_.pom", true},
+        {SelectionPattern, "08120-153012_1_Hala.pom", false}, // '?' is exactly one
+        {SelectionPattern, "081208-153012_1_Hala.pom.bak", false},
         {"*.pom", "a.pom.pom", true}, // '*' backtracks
         {"a*b*c", "aXbYbZc", true},
         {"a*b*c", "aXbYcZ", false},
@@ -59,8 +62,9 @@ TEST(DatabaseCatalogTest, FindFilesSearchesEveryDepthForFilesOnly)
     const QString lower =
         db.addDatabase(QStringLiteral("rok/2008/") + Download2,
                        QStringLiteral("081209-070000_2_Hala"), QStringLiteral(".pom"));
-    // A folder whose name matches is not a file.
+    // A folder whose name matches is not a file; hidden folders are not searched.
     QDir(db.path()).mkpath(QStringLiteral("081208-153012_1_Folder.pom"));
+    db.addDatabase(QStringLiteral(".kosz"), QStringLiteral("081209-070000_3_Hala"));
 
     QStringList found = DatabaseCatalog::findFiles(db.path(), QStringLiteral("*.pom"));
     found.sort();
@@ -83,6 +87,8 @@ TEST(DatabaseCatalogTest, PlacesAreDistinctIgnoringCaseInPolishOrder)
     // Not selection files: a name too short for the pattern, another extension.
     db.addDatabase(Download2, QStringLiteral("081209_1_Krótka"));
     CatalogFolder::write(db.filePath(Download2 + QStringLiteral("/081209-070000_6_Inna.txt")));
+    db.addDatabase(Download2 + QStringLiteral("/081209-070000_5_Lublin_SP"),
+                   QStringLiteral("081209-070000_7_W bazie"));
 
     EXPECT_EQ(DatabaseCatalog::places(db.path()),
               QStringList({QStringLiteral("Hala 2"), QStringLiteral("Lublin"),
