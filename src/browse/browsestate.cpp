@@ -132,7 +132,7 @@ void BrowseState::close()
         return;
     Q_EMIT aboutToClose();
     m_tables = std::make_unique<Tables>();
-    m_filter.computingDay.reset();
+    m_filter.dayStart.reset();
     m_open = false;
     Q_EMIT closed();
 }
@@ -177,9 +177,9 @@ void BrowseState::togglePhase(int phase)
     applyFilter();
 }
 
-void BrowseState::setComputingDay(std::optional<QDate> day)
+void BrowseState::setComputingDay(std::optional<QDateTime> dayStart)
 {
-    m_filter.computingDay = day;
+    m_filter.dayStart = dayStart;
     applyFilter();
 }
 

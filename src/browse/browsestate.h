@@ -77,8 +77,8 @@ public:
     void setConditionFilter(bool on);
     const PhaseItem& phaseItem(int phase) const { return m_phases[phase]; } // 0..2 for L1..L3
     void togglePhase(int phase);
-    // The time chart's computing day; nullopt switches it off.
-    void setComputingDay(std::optional<QDate> day);
+    // The time chart's computing day from its start; nullopt switches it off.
+    void setComputingDay(std::optional<QDateTime> dayStart);
 
     // The selections and their toggles (row: the grid's current row).
     const ChartSelection& chartSelection() const { return m_chart; }

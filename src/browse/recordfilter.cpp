@@ -24,11 +24,10 @@ QString RecordFilter::whereClause(download::TableKind kind, QVariantList& binds)
     }
     if (conditionOnly)
         conditions << QStringLiteral("\"War\" > 0");
-    if (computingDay) {
+    if (dayStart) {
         conditions << QStringLiteral("\"DiC\" >= ? AND \"DiC\" < ?");
-        const QTime midnight(0, 0);
-        binds << common::DateTimeText::dateTime(QDateTime(*computingDay, midnight))
-              << common::DateTimeText::dateTime(QDateTime(computingDay->addDays(1), midnight));
+        binds << common::DateTimeText::dateTime(*dayStart)
+              << common::DateTimeText::dateTime(dayStart->addDays(1));
     }
     return conditions.join(QStringLiteral(" AND "));
 }

@@ -2,7 +2,7 @@
 
 #include "download/measurementtables.h"
 
-#include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QVariantList>
 #include <array>
@@ -17,7 +17,7 @@ struct RecordFilter
 {
     bool conditionOnly = false;                       // only records with War > 0
     std::array<bool, 3> phaseShown{true, true, true}; // harmonics records of L1, L2, L3
-    std::optional<QDate> computingDay;                // day start <= DiC < day start + 1 day
+    std::optional<QDateTime> dayStart; // the computing day: start <= DiC < start + 1 day
 
     // The SQL condition ("" when every row passes) with its values appended to binds.
     QString whereClause(download::TableKind kind, QVariantList& binds) const;

@@ -249,12 +249,14 @@ TEST_F(BrowseStateTest, FiltersRecordsByConditionPhaseAndDay)
     EXPECT_EQ(harm(), 20);
 
     // Records at 23:10 .. 00:40; 2 March 00:00 is the next day's start, outside 1 March.
-    state.setComputingDay(QDate(2026, 3, 1));
+    state.setComputingDay(at(2026, 3, 1));
     EXPECT_EQ(rms(), 5);
-    state.setComputingDay(QDate(2026, 3, 2));
+    state.setComputingDay(at(2026, 3, 2));
     EXPECT_EQ(rms(), 5);
     EXPECT_EQ(state.model(TableKind::Rms)->value(0, "DiC").toString(),
               QStringLiteral("2026-03-02 00:00:00"));
+    state.setComputingDay(at(2026, 3, 1, 23, 30)); // a day starting at half past eleven
+    EXPECT_EQ(rms(), 8);
     state.setComputingDay(std::nullopt);
     EXPECT_EQ(rms(), 10);
     EXPECT_EQ(state.model(TableKind::Zanik)->rowCount(), 2) << "the events are never filtered";
