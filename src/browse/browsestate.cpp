@@ -16,19 +16,6 @@ using download::TableKind;
 
 constexpr std::array<TableKind, 3> Kinds{TableKind::Rms, TableKind::Harm, TableKind::Zanik};
 
-QString tableSuffix(TableKind kind)
-{
-    switch (kind) {
-    case TableKind::Rms:
-        return QStringLiteral(".db");
-    case TableKind::Harm:
-        return QStringLiteral(".HARM.db");
-    case TableKind::Zanik:
-        break;
-    }
-    return QStringLiteral(".PRZE.db");
-}
-
 QString settingsSuffix()
 {
     return QStringLiteral(".CONF.ust");
@@ -94,7 +81,7 @@ std::optional<QString> BrowseState::open(const QString& selectionFile)
     auto tables = std::make_unique<Tables>();
     bool anyTable = false;
     for (TableKind kind : Kinds) {
-        const QString path = base + tableSuffix(kind);
+        const QString path = base + download::tableSuffix(kind);
         if (!QFile::exists(path))
             continue;
         auto& table = tables->tables[slotOf(kind)];

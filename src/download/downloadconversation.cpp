@@ -40,19 +40,6 @@ QByteArray numberBytes(int n, int width)
     return bytes;
 }
 
-QString tableSuffix(TableKind kind)
-{
-    switch (kind) {
-    case TableKind::Rms:
-        return QStringLiteral(".db");
-    case TableKind::Harm:
-        return QStringLiteral(".HARM.db");
-    case TableKind::Zanik:
-        break;
-    }
-    return QStringLiteral(".PRZE.db");
-}
-
 QString splitFailureMessage(int station)
 {
     return tr("Nazwa stacji nr ") + QString::number(station) +

@@ -163,6 +163,19 @@ bool MeasurementTables::create(const QString& kindName, const QString& path,
     return create(static_cast<TableKind>(index), path, selection, prompter);
 }
 
+QString tableSuffix(TableKind kind)
+{
+    switch (kind) {
+    case TableKind::Rms:
+        return QStringLiteral(".db");
+    case TableKind::Harm:
+        return QStringLiteral(".HARM.db");
+    case TableKind::Zanik:
+        break;
+    }
+    return QStringLiteral(".PRZE.db");
+}
+
 QString sanitizeFileName(QString text)
 {
     for (const QChar c : QStringLiteral("*?<>\\/:\"|`"))

@@ -52,6 +52,8 @@ public:
                        const MeasurementSelection& selection, link::Prompter& prompter);
 };
 
+// The file name ending of a table of the kind: ".db", ".HARM.db", ".PRZE.db".
+QString tableSuffix(TableKind kind);
 // The ten characters a file name cannot hold (* ? < > \ / : " | `) each become a space.
 QString sanitizeFileName(QString text);
 // Whole seconds from a to b: the difference of their times of day, truncated, plus whole days.

@@ -10,23 +10,6 @@ namespace kapstat::fixtures {
 
 using download::TableKind;
 
-namespace {
-
-QString suffix(TableKind kind)
-{
-    switch (kind) {
-    case TableKind::Rms:
-        return QStringLiteral(".db");
-    case TableKind::Harm:
-        return QStringLiteral(".HARM.db");
-    case TableKind::Zanik:
-        break;
-    }
-    return QStringLiteral(".PRZE.db");
-}
-
-} // namespace
-
 QDateTime at(int year, int month, int day, int hour, int minute, int second)
 {
     return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
@@ -64,7 +47,7 @@ download::TableStore& DatabaseFixture::createTable(TableKind kind, const QString
         if (index >= 0)
             selected[index] = true;
     }
-    const QString path = base() + suffix(kind);
+    const QString path = base() + download::tableSuffix(kind);
     EXPECT_TRUE(download::TableStore::create(
         path, download::MeasurementTables::definition(kind, selected)));
     auto& table = m_tables[static_cast<int>(kind)];
