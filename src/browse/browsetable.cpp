@@ -144,7 +144,8 @@ std::optional<TableRow> BrowseTable::lastRow(const RecordFilter& filter)
 }
 
 bool BrowseTable::forEachRow(const RecordFilter& filter, const QStringList& columnNames,
-                             const std::function<bool(const download::SqliteStatement&)>& visit)
+                             const std::function<bool(const download::SqliteStatement&)>& visit,
+                             qint64 offset)
 {
     QVariantList binds;
     const QString where = filter.whereClause(m_kind, binds);
@@ -154,12 +155,13 @@ bool BrowseTable::forEachRow(const RecordFilter& filter, const QStringList& colu
     const QString orderBy =
         m_kind == TableKind::Zanik ? QStringLiteral("rowid") : QStringLiteral("\"NrSt\", rowid");
     auto statement = database().prepare(
-        QStringLiteral("SELECT %1 FROM %2 %3 ORDER BY %4")
+        QStringLiteral("SELECT %1 FROM %2 %3 ORDER BY %4 LIMIT -1 OFFSET ?")
             .arg(names.isEmpty() ? QStringLiteral("rowid") : names.join(QLatin1Char(',')),
                  tableName(), where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where,
                  orderBy));
     if (!statement)
         return false;
+    binds << offset;
     bindAll(*statement, binds);
     while (statement->step())
         if (!visit(*statement))

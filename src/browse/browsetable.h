@@ -57,10 +57,11 @@ public:
     std::optional<TableRow> firstRow(const RecordFilter& filter);
     std::optional<TableRow> lastRow(const RecordFilter& filter);
 
-    // Streams every row that passes the filter, in table order, until visit returns false.
-    // Returns false when the query failed.
+    // Streams the rows that pass the filter, in table order, from the row at `offset` (0 = the
+    // first), until visit returns false. Returns false when the query failed.
     bool forEachRow(const RecordFilter& filter, const QStringList& columnNames,
-                    const std::function<bool(const download::SqliteStatement&)>& visit);
+                    const std::function<bool(const download::SqliteStatement&)>& visit,
+                    qint64 offset = 0);
 
     download::SqliteDatabase& database() { return m_store.database(); }
 
