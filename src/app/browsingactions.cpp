@@ -3,6 +3,7 @@
 #include "app/databasedirectorydialog.h"
 #include "app/mainwindow.h"
 #include "browse/browsestate.h"
+#include "browse/chartwindow.h"
 #include "browse/recordpreview.h"
 #include "browse/tablewindow.h"
 #include "common/settingsstore.h"
@@ -34,6 +35,7 @@ BrowsingActions::BrowsingActions(MainWindow& main, browse::BrowseState& state,
     for (TableKind kind : {TableKind::Rms, TableKind::Harm, TableKind::Zanik})
         m_windows[static_cast<int>(kind)] =
             new browse::TableWindow(kind, state, conditionFilter, &main);
+    m_chart = new browse::ChartWindow(state, settings, &main);
     m_preview = new print::QuickPreviewWindow(&main);
     m_preview->setInitialFolder(MainWindow::programFolder());
     for (browse::TableWindow* window : m_windows)
@@ -81,6 +83,8 @@ void BrowsingActions::connectActions()
     onTriggered("acWykresRMS", [this] {
         if (m_state.chartSelection().isEmpty())
             m_prompter.ask(nothingToChartMessage(), -1, link::PromptButton::Close);
+        else
+            m_chart->exec();
     });
     onTriggered("acDrukujWielkosci", [this] {
         if (m_state.printSelection().isEmpty())

@@ -9,6 +9,7 @@
 
 namespace kapstat::browse {
 class BrowseState;
+class ChartWindow;
 class TableWindow;
 } // namespace kapstat::browse
 namespace kapstat::common {
@@ -43,6 +44,7 @@ public:
         return *m_windows[static_cast<int>(kind)];
     }
     print::QuickPreviewWindow& previewWindow() const { return *m_preview; }
+    browse::ChartWindow& chartWindow() const { return *m_chart; }
 
     // "Otwórz pomiary".
     void openMeasurements();
@@ -75,6 +77,7 @@ private:
     DatabaseDirectoryDialog& m_directory;
     std::array<browse::TableWindow*, 3> m_windows{};
     print::QuickPreviewWindow* m_preview = nullptr;
+    browse::ChartWindow* m_chart = nullptr;
     std::function<QString(const QString&)> m_chooseFile;
 };
 

@@ -1,8 +1,10 @@
 // Pictures of the three table windows over a database downloaded from kapstat-sim, with chart
 // and print selections, for scripts/screenshots.sh.
 #include "browse/browsestate.h"
+#include "browse/chartwindow.h"
 #include "browse/frozentableview.h"
 #include "browse/tablewindow.h"
+#include "common/settingsstore.h"
 #include "config/configurationmodel.h"
 #include "downloadeddatabase.h"
 #include "link/scriptedprompter.h"
@@ -80,5 +82,14 @@ int main(int argc, char** argv)
 
     state.togglePrint(TableKind::Zanik, 0, QStringLiteral("Czas_PL1"));
     save(events, folder, QStringLiteral("events-table"));
+
+    common::SettingsStore settings(work.filePath(QStringLiteral("kap640.ini")));
+    state.clearChartSelection();
+    for (const QString& column : columnsStarting(rmsTable, QStringLiteral("U"), 3))
+        state.toggleChart(TableKind::Rms, 0, column);
+    browse::ChartWindow chart(state, settings);
+    chart.show();
+    chart.setLimit(true, true, 236);
+    save(chart, folder, QStringLiteral("chart-window"));
     return 0;
 }

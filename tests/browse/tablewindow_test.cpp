@@ -2,6 +2,7 @@
 #include "app/databasedirectorydialog.h"
 #include "app/mainwindow.h"
 #include "browse/browsestate.h"
+#include "browse/chartwindow.h"
 #include "browse/frozentableview.h"
 #include "browse/gridheader.h"
 #include "browse/tablewindow.h"
@@ -15,10 +16,14 @@
 #include "print/quickpreviewwindow.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
 #include <QMenu>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace kapstat;
@@ -180,4 +185,43 @@ TEST_F(TableWindowTest, MovingToAColumnShowsItsPreviewOrHidesIt)
     EXPECT_TRUE(browsing.previewWindow().isVisible()) << "the phasor diagram";
     window(TableKind::Rms).close();
     EXPECT_FALSE(browsing.previewWindow().isVisible());
+}
+
+TEST_F(TableWindowTest, ChartWindowPagesTheChartedQuantityAndKeepsTheDayWhileOpen)
+{
+    const int records = model(TableKind::Rms).rowCount();
+    ASSERT_EQ(state.toggleChart(TableKind::Rms, 0, QStringLiteral("Umin")),
+              browse::ToggleOutcome::Added);
+    browse::ChartWindow& chart = browsing.chartWindow();
+    chart.show();
+    EXPECT_EQ(chart.totalPoints(), records);
+    EXPECT_EQ(chart.firstPoint(), 1);
+    EXPECT_EQ(chart.lastPoint(), std::min(records, 1000));
+    EXPECT_EQ(chart.page().series[0].points.size(), chart.lastPoint());
+    EXPECT_EQ(chart.page().series[0].title, QStringLiteral("Umin"));
+    EXPECT_TRUE(
+        chart.rangeLabel(false)->text().startsWith(QStringLiteral("Od 00:00:00 dnia 01-01-2020")))
+        << chart.rangeLabel(false)->text().toStdString();
+
+    QTest::keyClick(&chart, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(chart.firstPoint(), 1) << "fewer points than a page stay on the first page";
+
+    chart.dayBox()->setChecked(true);
+    ASSERT_TRUE(state.filter().dayStart);
+    EXPECT_LT(model(TableKind::Rms).rowCount(), records) << "the tables see the computing day";
+    EXPECT_TRUE(chart.dayDate()->styleSheet().isEmpty()) << "the first record's day is no bound";
+    chart.dayButton(-1)->click();
+    EXPECT_FALSE(chart.dayDate()->styleSheet().isEmpty()) << "the day before the first is a bound";
+    chart.dayButton(-1)->click(); // beeps and stays
+    EXPECT_EQ(chart.dayDate()->date(), QDate(2019, 12, 31));
+
+    chart.setLimit(true, true, 253);
+    auto valueOf = [](double v) {
+        return [v](const QString&) { return std::optional<double>(v); };
+    };
+    EXPECT_TRUE(chart.passesLimits(valueOf(253.5)));
+    EXPECT_FALSE(chart.passesLimits(valueOf(253)));
+    chart.reject();
+    EXPECT_FALSE(state.filter().dayStart) << "closing the chart ends the computing day";
+    EXPECT_EQ(model(TableKind::Rms).rowCount(), records);
 }
