@@ -2,6 +2,7 @@
 
 #include "live/instantframe.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -61,12 +62,13 @@ ChannelWave combine(const ChannelWave& a, const ChannelWave& b, double sign)
     return w;
 }
 
-// The whole periods that fit into the frame, in sample sets.
+// The most whole periods that fit into the frame, to the nearest sample set.
 int wholePeriodSets(int licznik)
 {
     const double setsPerPeriod = double(licznik) / live::frame::TicksPerSample;
-    const int periods = static_cast<int>(live::SampleCount / setsPerPeriod);
-    return std::max(1, static_cast<int>(periods * setsPerPeriod));
+    const int periods = static_cast<int>((live::SampleCount + 0.5) / setsPerPeriod);
+    const int sets = static_cast<int>(std::lround(periods * setsPerPeriod));
+    return std::clamp(sets, 1, live::SampleCount);
 }
 
 } // namespace

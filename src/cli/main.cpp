@@ -1,8 +1,9 @@
 #include "cli/clioptions.h"
+#include "cli/clisession.h"
 #include "cli/configcommand.h"
 #include "cli/downloadcommand.h"
-#include "cli/clisession.h"
 #include "cli/housekeepingcommands.h"
+#include "cli/livecommand.h"
 #include "sim/simserver.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,7 @@ const std::map<QString, Command>& commands()
         {QStringLiteral("clear"), housekeeping::clear},
         {QStringLiteral("config"), runConfigCommand},
         {QStringLiteral("download"), runDownloadCommand},
+        {QStringLiteral("live"), runLiveCommand},
     };
     return table;
 }
