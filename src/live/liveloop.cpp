@@ -3,6 +3,7 @@
 #include "config/configurationmodel.h"
 #include "link/commandtable.h"
 #include "link/framecodec.h"
+#include "link/prompter.h"
 #include "link/recorderlink.h"
 #include "live/sampleanalysis.h"
 
@@ -38,8 +39,10 @@ LiveLoop::LiveLoop(link::RecorderLink& link, const config::ConfigurationModel& m
                   if (m_running)
                       requestFrame(FrameStep);
               });
-    router.onFinish(OperationName::Chwila, [this](const link::Operation&) {
+    router.onFinish(OperationName::Chwila, [this](const link::Operation& outstanding) {
         m_running = false;
+        if (outstanding.step == ClosingStep)
+            m_link.prompter().close();
         Q_EMIT finished();
     });
 }
@@ -62,6 +65,7 @@ bool LiveLoop::requestClose()
         return true;
     m_link.requestAbort();
     m_link.setOutstanding({OperationName::Chwila, ClosingStep});
+    m_link.prompter().show(tr("Proszę czekać na zakończenie transmisji..."), 0, 0);
     return false;
 }
 
