@@ -23,8 +23,10 @@ sim_options=(--records 3000 --events 20 --stations 1,3 --pace-baud 19200)
 if command -v xvfb-run >/dev/null; then
   xvfb-run -a -s "-screen 0 1366x768x24" "$program" --sim "${sim_options[@]}" --screenshots "$out"
   xvfb-run -a -s "-screen 0 1366x768x24" "$build/tests/config/config_window_shots" "$out"
+  xvfb-run -a -s "-screen 0 1366x768x24" "$build/tests/live/live_window_shots" "$out"
 else
   QT_QPA_PLATFORM=offscreen "$program" --sim "${sim_options[@]}" --screenshots "$out"
   QT_QPA_PLATFORM=offscreen "$build/tests/config/config_window_shots" "$out"
+  QT_QPA_PLATFORM=offscreen "$build/tests/live/live_window_shots" "$out"
 fi
 echo "screenshots in $out"

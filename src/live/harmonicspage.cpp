@@ -17,6 +17,7 @@ namespace {
 
 constexpr int TableRows = 25;
 constexpr int SmallTableRows = 5;
+constexpr int RowHeight = 18;
 constexpr double SideBySide = 0.2;
 const QColor Voltage = Qt::blue;
 const QColor OverLimit = Qt::red;
@@ -28,7 +29,13 @@ QTableWidget* textTable(int rows, int columns, QWidget* parent)
     auto* t = new QTableWidget(rows, columns, parent);
     t->horizontalHeader()->hide();
     t->verticalHeader()->hide();
-    t->verticalHeader()->setDefaultSectionSize(16);
+    QFont font = t->font();
+    font.setPixelSize(11);
+    t->setFont(font);
+    t->verticalHeader()->setMinimumSectionSize(RowHeight);
+    t->verticalHeader()->setDefaultSectionSize(RowHeight);
+    t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionMode(QAbstractItemView::NoSelection);
     for (int r = 0; r < rows; ++r)
@@ -124,7 +131,7 @@ void HarmonicsPage::buildChart()
 void HarmonicsPage::buildTables()
 {
     m_table = textTable(TableRows, 4, this);
-    m_table->setFixedWidth(240);
+    m_table->setFixedSize(236, TableRows * RowHeight + 4);
     setCell(m_table, 0, 0, tr("Harm."));
     for (int h = 1; h <= HighestHarmonic; ++h)
         setCell(m_table, h, 0, QStringLiteral("H%1").arg(h, 2, 10, QLatin1Char('0')));
@@ -141,7 +148,7 @@ void HarmonicsPage::buildTables()
     for (QTableWidget* t : {m_voltageTable, m_currentTable}) {
         t->setColumnWidth(0, 40);
         t->setColumnWidth(1, 100);
-        t->setFixedHeight(SmallTableRows * 16 + 4);
+        t->setFixedHeight(SmallTableRows * RowHeight + 4);
     }
 }
 

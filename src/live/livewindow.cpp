@@ -27,6 +27,8 @@ LiveWindow::LiveWindow(LiveLoop& loop, const LiveStore& store, const calib::Rang
     setModal(true);
     setFixedSize(Width, Height);
     m_pages = new QTabWidget(this);
+    // The five captions fit the window's width side by side.
+    m_pages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     m_values = new LiveValuePages(this);
     m_waveforms = new WaveformPage;
     m_phasors = new PhasorPage;

@@ -3,7 +3,8 @@
 namespace kapstat::live {
 
 namespace {
-constexpr int FieldWidth = 65;
+// Wide enough for the longest texts the formats give: " 123,40" and "123,4567".
+constexpr int FieldWidth = 96;
 constexpr int FieldHeight = 22;
 constexpr int FieldFontPixels = 19;
 } // namespace

@@ -46,14 +46,15 @@ QToolButton* toggleButton(const QString& text, QWidget* parent)
     return button;
 }
 
-QCPGraph* addSeries(QCustomPlot* chart, bool current, int phase)
+// Chart 1 tells the phases apart by shade when it shows all three; the others need not.
+QCPGraph* addSeries(QCustomPlot* chart, bool current, int phase, int shade)
 {
     QCPGraph* graph = chart->addGraph(chart->xAxis, current ? chart->yAxis2 : chart->yAxis);
     graph->setName(QStringLiteral("%1L%2 [%3]")
                        .arg(current ? QLatin1Char('I') : QLatin1Char('U'))
                        .arg(phase + 1)
                        .arg(current ? QLatin1Char('A') : QLatin1Char('V')));
-    graph->setPen(QPen(current ? CurrentColours[phase] : VoltageColours[phase]));
+    graph->setPen(QPen(current ? CurrentColours[shade] : VoltageColours[shade]));
     return graph;
 }
 
@@ -128,8 +129,8 @@ void WaveformPage::buildCharts(QWidget* area)
         const int phases = p == 0 ? 3 : 1;
         for (int k = 0; k < phases; ++k) {
             const int phase = p == 0 ? k : p;
-            m_graphs[p][2 * k] = addSeries(chart, false, phase);
-            m_graphs[p][2 * k + 1] = addSeries(chart, true, phase);
+            m_graphs[p][2 * k] = addSeries(chart, false, phase, k);
+            m_graphs[p][2 * k + 1] = addSeries(chart, true, phase, k);
         }
         connect(chart->selectionRect(), &QCPSelectionRect::accepted, this,
                 [this, p] { m_zoomed[p] = true; });
