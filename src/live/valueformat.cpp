@@ -21,7 +21,10 @@ struct Scientific
 // x rounded to the given number of significant digits, through its exact decimal expansion.
 Scientific toSignificant(double x, int digits)
 {
-    if (x == 0 || !std::isfinite(x))
+    // Beyond every prefix, so that it reads "BLAD".
+    if (!std::isfinite(x))
+        return {0, 1000, false};
+    if (x == 0)
         return {};
     char text[64];
     const auto end = std::to_chars(text, text + sizeof text, std::fabs(x),

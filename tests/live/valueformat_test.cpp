@@ -1,5 +1,6 @@
 #include "live/valueformat.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace kapstat::live;
