@@ -9,6 +9,7 @@
 #include "live/quantitynumbers.h"
 #include "live/waveformpage.h"
 
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -53,6 +54,9 @@ LiveWindow::LiveWindow(LiveLoop& loop, const LiveStore& store, const calib::Rang
 void LiveWindow::showEvent(QShowEvent* event)
 {
     CloseGuardedDialog::showEvent(event);
+    // A window restored from the task bar is still in its loop.
+    if (event->spontaneous())
+        return;
     reset();
     m_loop.start();
 }

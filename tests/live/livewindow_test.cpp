@@ -123,6 +123,31 @@ TEST(LiveWindow, AllCurrentsButtonAndZoomThatSurvivesFrames)
     h.window.closeNow();
 }
 
+TEST(LiveWindow, NormButtonShowsTheLimitsBehindTheVoltageBars)
+{
+    LiveWindowHarness h;
+    h.window.show();
+    h.window.pages()->setCurrentIndex(LiveWindow::Harmonics);
+    ASSERT_TRUE(h.waitForFrames(2));
+    HarmonicsPage* page = h.window.harmonicsPage();
+    EXPECT_FALSE(page->normBars()->visible());
+    page->normButton()->click();
+    EXPECT_TRUE(page->normBars()->visible());
+    EXPECT_EQ(page->normBars()->data()->size(), 24);
+    EXPECT_EQ(page->normBars()->data()->at(0)->value, 0); // none for the fundamental
+    EXPECT_GT(page->normBars()->data()->at(4)->value, 0);
+    page->threeDButton()->click();
+    EXPECT_EQ(page->voltageBars()->brush().style(), Qt::LinearGradientPattern);
+    // The current tabs have no norm: "N" is released and disabled there.
+    page->tabButton(3)->click();
+    EXPECT_FALSE(page->normButton()->isChecked());
+    EXPECT_FALSE(page->normButton()->isEnabled());
+    EXPECT_FALSE(page->normBars()->visible());
+    EXPECT_EQ(page->table()->item(1, 0)->text(), QStringLiteral("H01"));
+    EXPECT_EQ(page->table()->item(0, 2)->text(), QStringLiteral("IL1[%]"));
+    h.window.closeNow();
+}
+
 TEST(LiveWindow, PhasorPageDrawsUL1StraightUp)
 {
     LiveWindowHarness h;
