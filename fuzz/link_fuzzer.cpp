@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the link: receive assembly, the checksum test, routing, re-sends and
-// questions, and to every decoder of recorder values on whatever the link hands on.
+// questions, and to every decoder of recorder values on whatever the link hands on, the
+// instantaneous frame and its analysis included.
 #include "calib/calibrationblock.h"
 #include "link/commandtable.h"
 #include "link/devicenumbers.h"
@@ -8,6 +9,8 @@
 #include "link/manualclock.h"
 #include "link/recorderlink.h"
 #include "link/scriptedprompter.h"
+#include "live/instantframe.h"
+#include "live/sampleanalysis.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,6 +36,17 @@ void decodeEverything(const ResponseBytes& r)
     calib::CalibrationSet set;
     calib::RangeScale scale;
     calib::calibrationblock::decode(r, set, scale);
+    if (r.code() != Command::InstantFrame)
+        return;
+    // Whatever the period, sample count and range bytes, twice so that the scale is known.
+    for (const auto system : {config::MeasuringSystem::Star, config::MeasuringSystem::Delta,
+                              config::MeasuringSystem::SinglePhase}) {
+        live::LiveStore store;
+        for (int frame = 0; frame < 2; ++frame) {
+            live::decodeInstantFrame(r, system, scale, store);
+            live::analyseSamples(store, system, store.licznik, store.imax);
+        }
+    }
 }
 
 class Input

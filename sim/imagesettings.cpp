@@ -27,8 +27,10 @@ ImageSettings ImageSettings::fromImage(const QByteArray& image, const ImageSetti
     if (!decoded)
         return previous;
     ImageSettings settings = previous;
-    if (decoded->system)
+    if (decoded->system) {
+        settings.system = *decoded->system;
         settings.phases = config::phaseCount(*decoded->system);
+    }
     const int minutes = decoded->values.storagePeriod;
     if (minutes == 0)
         settings.storagePeriodSeconds = ShortPeriodSeconds;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/measuringsystem.h"
+
 #include <QByteArray>
 #include <array>
 
@@ -10,6 +12,7 @@ struct ImageSettings
 {
     static constexpr int StationCount = 8;
 
+    config::MeasuringSystem system = config::MeasuringSystem::Star;
     int phases = 3;
     qint64 storagePeriodSeconds = 300;
     std::array<double, StationCount> un{230, 230, 230, 230, 230, 230, 230, 230};

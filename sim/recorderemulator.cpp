@@ -4,6 +4,9 @@
 #include "link/devicenumbers.h"
 #include "link/framecodec.h"
 #include "link/responsebytes.h"
+#include "sim/liveframe.h"
+#include "sim/livesignal.h"
+#include "sim/mainsmodel.h"
 #include "sim/simlog.h"
 
 #include <algorithm>
@@ -16,6 +19,8 @@ using namespace link;
 namespace {
 
 constexpr int KilobytesPerMemoryUnit = 512;
+// One instantaneous frame takes about this long on the line at 19200 baud.
+constexpr double SecondsPerInstantFrame = 2.4;
 
 QDateTime naive(const QDateTime& wallClock)
 {
@@ -150,6 +155,8 @@ std::optional<QByteArray> RecorderEmulator::respond(const CommandFrame& frame)
         return response(code, m_state.calibration.responseData());
     case Command::StoreCalibration:
         return response(code);
+    case Command::InstantFrame:
+        return response(code, instantFrameData());
     default:
         return std::nullopt;
     }
@@ -203,6 +210,20 @@ std::optional<QByteArray> RecorderEmulator::recordData(const CommandFrame& frame
 std::optional<QByteArray> RecorderEmulator::eventData(const CommandFrame& frame) const
 {
     return events().event(numbers::decodeUnsigned(ResponseBytes(frame.bytes), 5, 2));
+}
+
+// The mains of the station the recorder stands at, a little later with every frame.
+QByteArray RecorderEmulator::instantFrameData()
+{
+    ++m_instantFrames;
+    const int station = std::clamp(m_state.stationIndex, 0, ImageSettings::StationCount - 1);
+    const MainsModel mains(currentScenario(), m_imageSettings);
+    const LiveSignal signal =
+        LiveSignal::of(mains.at(m_instantFrames, station), m_imageSettings.system,
+                       m_imageSettings.ctPrimary[station]);
+    const double hours = m_instantFrames * SecondsPerInstantFrame / 3600;
+    return liveframe::frameData(signal, m_state.calibration.coefficients(), hours,
+                                m_state.damagedLiveValue);
 }
 
 } // namespace kapstat::sim

@@ -55,6 +55,7 @@ private:
     quint8 batteryByte() const;
     std::optional<QByteArray> recordData(const CommandFrame& frame) const;
     std::optional<QByteArray> eventData(const CommandFrame& frame) const;
+    QByteArray instantFrameData();
     // The scenario with the counts the memory holds now.
     Scenario currentScenario() const;
     QDateTime hostTime() const;
@@ -63,6 +64,7 @@ private:
     TimeSource m_hostTime;
     CommandFramer m_framer;
     std::array<int, 256> m_commandCounts{};
+    int m_instantFrames = 0;
     ImageSettings m_imageSettings;
     // Rebuilt when the image, the scenario or the counts change; nothing per record.
     mutable std::optional<MeasurementGenerator> m_measurements;

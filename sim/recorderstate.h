@@ -36,6 +36,8 @@ struct RecorderState
     bool memoryBatteryGood = true;
 
     quint8 rangeSetting = 0x7F; // automatic
+    // The recorder value (quantity number) that instantaneous frames carry undecodable.
+    std::optional<int> damagedLiveValue;
     CalibrationMemory calibration = CalibrationMemory::factoryDefault();
     // A recorder fresh from the factory holds the default configuration.
     QByteArray configurationImage = config::defaultConfigurationImage(calibration.coefficients());

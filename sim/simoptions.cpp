@@ -1,9 +1,13 @@
 #include "sim/simoptions.h"
 
 #include "common/windows1250text.h"
+#include "config/imageencoder.h"
+#include "config/recorderconfiguration.h"
+#include "live/instantframe.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 #include <functional>
 #include <span>
 
@@ -166,6 +170,32 @@ QString setPort(SimOptions& options, const QString& name, const QString& value)
     return QString();
 }
 
+QString setSystem(SimOptions& options, const QString& name, const QString& value)
+{
+    const QString v = value.toLower();
+    if (v == QLatin1String("gwiazda"))
+        options.system = config::MeasuringSystem::Star;
+    else if (v == QStringLiteral("trójkąt") || v == QLatin1String("trojkat"))
+        options.system = config::MeasuringSystem::Delta;
+    else if (v == QLatin1String("1faza") || v == QLatin1String("1 faza"))
+        options.system = config::MeasuringSystem::SinglePhase;
+    else
+        return outOfRange(name, value, QStringLiteral("gwiazda, trójkąt, 1faza"));
+    return QString();
+}
+
+QString setDamagedLiveValue(SimOptions& options, const QString& name, const QString& value)
+{
+    const auto number = parseInteger(value, 0, 142);
+    const auto& fields = live::frame::valueFields();
+    const bool inBlock = number && std::any_of(fields.begin(), fields.end(),
+                                               [&](const auto& f) { return f.number == *number; });
+    if (!inBlock)
+        return outOfRange(name, value, tr("numer wielkości z bloku wartości ramki 07h"));
+    options.damagedLiveValue = static_cast<int>(*number);
+    return QString();
+}
+
 std::span<const OptionDefinition> optionSpecs()
 {
     static const OptionDefinition definitions[] = {
@@ -200,6 +230,14 @@ std::span<const OptionDefinition> optionSpecs()
          "konfiguracji",
          integer(&SimOptions::recordLength, RecordStore::MinimumRecordLength, 0xFFFF)},
         {"--serial", "TEKST", "numer seryjny, najwyżej 27 znaków", setSerialNumber},
+        {"--system", "UKŁAD",
+         "układ pomiarowy konfiguracji rejestratora na starcie: gwiazda, trójkąt (trojkat) "
+         "lub 1faza (domyślnie gwiazda)",
+         setSystem},
+        {"--bad-live-value", "NR",
+         "wartość rejestratora o tym numerze (0-142, z bloku wartości) wysyłana w każdej "
+         "ramce chwilowej 07h z cyfrą powyżej 9, nie do odczytania",
+         setDamagedLiveValue},
         {"--drop", "R", "część odpowiedzi pomijanych (0..1)", rate(&FaultRates::drop)},
         {"--corrupt", "R", "część odpowiedzi z jednym zmienionym bajtem (0..1)",
          rate(&FaultRates::corrupt)},
@@ -331,6 +369,11 @@ QString SimOptions::helpText()
                "przerw i przepięć następują co 10 s od tej samej chwili. Stacje dzielą rekordy\n"
                "na kolejne odcinki w podanej kolejności. Każdy bajt zależy tylko od ziarna,\n"
                "scenariusza, konfiguracji i numeru rekordu.\n"
+               "\nRamka chwilowa (07h) niesie przebiegi sieci stacji, przy której stoi\n"
+               "rejestrator: napięcia z 3. i 5. harmoniczną, prądy (IL2 przez przetwornik\n"
+               "pętli, zakresy 128-133) z 7. i 11., małą składową stałą, zakresy dobrane do\n"
+               "amplitudy, LICZNIK z częstotliwości i IMAX obejmujący całe okresy. Wartości\n"
+               "rejestratora w ramce są wyliczone z tych samych parametrów.\n"
                "\nPrzykładowy plik scenariusza:\n"
                "  records 500\n  events 12\n  stations 1,3\n  seed 7\n  dip 120\n"
                "  overvoltage 130\n  interruption - 2 L1\n  interruption 3 5 L2\n"
@@ -350,6 +393,15 @@ RecorderState SimOptions::recorderState() const
     // The recorder stands at the station it recorded last.
     state.stationIndex = scenario.stations.isEmpty() ? 0 : scenario.stations.last();
     state.serialNumber = common::Windows1250Text::encode(serialNumber);
+    state.damagedLiveValue = damagedLiveValue;
+    if (system) {
+        config::RecorderConfiguration configuration;
+        configuration.measuringSystem = *system;
+        const config::ImageBuild build =
+            config::imageencoder::build(configuration, state.calibration.coefficients());
+        if (build.ok())
+            state.configurationImage = build.image;
+    }
     return state;
 }
 

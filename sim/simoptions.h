@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/measuringsystem.h"
 #include "sim/faultinjector.h"
 #include "sim/recorderstate.h"
 #include "sim/scenario.h"
@@ -20,6 +21,10 @@ public:
     // Fixed-length records of synthetic bytes instead of records laid out by the configuration.
     std::optional<int> recordLength;
     QString serialNumber = QStringLiteral("KAP-640 nr 00001");
+    // The measuring system of the configuration the recorder starts with.
+    std::optional<config::MeasuringSystem> system;
+    // A recorder value (quantity number of the value block) sent undecodable in every 0x07.
+    std::optional<int> damagedLiveValue;
     FaultRates faults;
     QString port;            // a named serial port instead of a pseudo-terminal
     std::optional<int> baud; // pace the responses at this line rate

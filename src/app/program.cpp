@@ -7,6 +7,7 @@
 #include "config/configurationwindow.h"
 #include "link/clockwindow.h"
 #include "link/statuswindow.h"
+#include "live/livewindow.h"
 
 #include <QAction>
 #include <QDialog>
@@ -29,6 +30,8 @@ Program::Program(const QStringList& namedPorts)
     m_clockWindow = new link::ClockWindow(m_clock, m_main.get());
     m_statusWindow = new link::StatusWindow(m_status, m_main.get());
     m_about = new AboutBox(m_serviceMode, m_main.get());
+    m_liveWindow = new live::LiveWindow(m_liveLoop, m_liveStore, m_rangeScale, m_configuration,
+                                        m_main.get());
     m_directoryDialog = new DatabaseDirectoryDialog(m_messages, m_main.get());
     m_browsing = new BrowsingActions(*m_main, m_browse, m_messages, m_settings, *m_directoryDialog,
                                      m_main.get());
@@ -53,6 +56,7 @@ void Program::connectActions()
     onTriggered("acNawiazanie", [this] { m_connect.start(); });
     onTriggered("acUstawZegarek", [this] { m_clockWindow->exec(); });
     onTriggered("acStanRej", [this] { m_statusWindow->exec(); });
+    onTriggered("acPrzbiegiBiezace", [this] { m_liveWindow->exec(); });
     onTriggered("acKasujPomiary", [this] { m_clearMemory.start(); });
     onTriggered("acNoweUstawienia", [this] { m_configurationWindow->exec(); });
     onTriggered("acOdbPomiary", [this] { m_download.start(m_main->databaseFolder()); });

@@ -17,6 +17,9 @@
 #include "link/serialchannel.h"
 #include "link/servicemode.h"
 #include "link/statusconversation.h"
+#include "live/instantframereader.h"
+#include "live/liveloop.h"
+#include "live/livestore.h"
 
 #include <QStringList>
 #include <memory>
@@ -28,6 +31,9 @@ namespace kapstat::link {
 class ClockWindow;
 class StatusWindow;
 } // namespace kapstat::link
+namespace kapstat::live {
+class LiveWindow;
+}
 
 namespace kapstat::app {
 
@@ -80,6 +86,9 @@ private:
                                                           m_configurationReader, m_calibration};
     download::DownloadConversation m_download{m_link, m_configuration, m_configurationReader};
     browse::BrowseState m_browse{m_configuration, m_messages};
+    live::LiveStore m_liveStore;
+    live::InstantFrameReader m_instantFrames{m_link, m_configuration, m_rangeScale, m_liveStore};
+    live::LiveLoop m_liveLoop{m_link, m_configuration, m_liveStore};
 
     std::unique_ptr<MainWindow> m_main;
     link::ClockWindow* m_clockWindow = nullptr;
@@ -88,6 +97,7 @@ private:
     AboutBox* m_about = nullptr;
     DatabaseDirectoryDialog* m_directoryDialog = nullptr;
     BrowsingActions* m_browsing = nullptr;
+    live::LiveWindow* m_liveWindow = nullptr;
 };
 
 } // namespace kapstat::app

@@ -89,7 +89,13 @@ QString CliOptions::usage()
         "Wyniki trafiają na standardowe wyjście, postęp i komunikaty na standardowe wyjście "
         "błędów.\n"
         "Kod wyjścia: 0 wykonano; 1 rejestrator nie odpowiedział lub operacja się nie powiodła;\n"
-        "2 błędne wywołanie; 3 przerwano (albo odpowiedziano \"Nie\").\n");
+        "2 błędne wywołanie; 3 przerwano (albo odpowiedziano \"Nie\").\n"
+        "\n"
+        "live [--frames N] [--json]\n"
+        "  czyta konfigurację, potem N ramek pomiarów chwilowych (domyślnie 1); bez --json\n"
+        "  wypisuje obie strony wartości okna pomiarów chwilowych, po wierszu na pole:\n"
+        "  \"Opis<TAB>wartość<TAB>jednostka\" (na stronie fazowej opis z kolumną, np. \"U L1\");\n"
+        "  z --json jeden obiekt JSON na ramkę w jednym wierszu.\n");
 }
 
 } // namespace kapstat::cli

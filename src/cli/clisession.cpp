@@ -40,6 +40,15 @@ int CliSession::run()
     return m_status;
 }
 
+void CliSession::endWhenGivenUp(link::OperationName operation)
+{
+    m_link.router().onFinish(operation, [this](const link::Operation&) {
+        m_err << QCoreApplication::translate("kapstat-cli", "Rejestrator nie odpowiada.")
+              << Qt::endl;
+        finish(m_prompter.wasRefused() ? ExitStatus::Stopped : ExitStatus::Failed);
+    });
+}
+
 void CliSession::finish(int status)
 {
     if (m_finished)

@@ -24,6 +24,8 @@ public:
     // Runs the event loop until finish() is called; returns the status given to it.
     int run();
     void finish(int status);
+    // Ends the run when the link gives the operation up (the retry question answered "Nie").
+    void endWhenGivenUp(link::OperationName operation);
 
     link::RecorderLink& link() { return m_link; }
     CliPrompter& prompter() { return m_prompter; }

@@ -39,7 +39,8 @@ int runConfigCommand(CliSession& session, const QStringList& arguments)
 {
     const QString action = arguments.value(0);
     const QString path = arguments.value(1);
-    if (arguments.size() != 2 || (action != QLatin1String("read") && action != QLatin1String("send"))) {
+    if (arguments.size() != 2 ||
+        (action != QLatin1String("read") && action != QLatin1String("send"))) {
         session.err() << tr("Użycie: config read PLIK.ust | config send PLIK.ust") << Qt::endl;
         return ExitStatus::Usage;
     }
@@ -53,7 +54,8 @@ int runConfigCommand(CliSession& session, const QStringList& arguments)
                      [&](ConfigurationTransfer::Outcome outcome, const QString&) {
                          int status = statusOf(outcome, session.prompter());
                          if (status == ExitStatus::Done && action == QLatin1String("read")) {
-                             if (const auto error = config::SettingsFile::save(model.configuration(), path)) {
+                             if (const auto error =
+                                     config::SettingsFile::save(model.configuration(), path)) {
                                  session.err() << *error << Qt::endl;
                                  status = ExitStatus::Failed;
                              }

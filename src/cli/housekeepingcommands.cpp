@@ -30,15 +30,6 @@ int usage(CliSession& session, const QString& message)
     return ExitStatus::Usage;
 }
 
-// The link gives an operation up only after the retry question was answered "Nie".
-void endWhenGivenUp(CliSession& session, OperationName operation)
-{
-    session.link().router().onFinish(operation, [&session](const link::Operation&) {
-        session.err() << tr("Rejestrator nie odpowiada.") << Qt::endl;
-        session.finish(session.prompter().wasRefused() ? ExitStatus::Stopped : ExitStatus::Failed);
-    });
-}
-
 void printRow(CliSession& session, const QString& caption, const QString& value)
 {
     session.out() << caption << ' ' << value << Qt::endl;
@@ -61,7 +52,7 @@ int status(CliSession& session, const QStringList& arguments)
     config::ConfigurationReader reader(session.link(), configuration);
     link::QtTimer batteryTimer;
     link::StatusConversation conversation(session.link(), reader, configuration, batteryTimer);
-    endWhenGivenUp(session, OperationName::Stan);
+    session.endWhenGivenUp(OperationName::Stan);
     QObject::connect(&reader, &config::ConfigurationReader::imageDamaged,
                      [&session] { session.finish(ExitStatus::Failed); });
     session.prompter().startOperation();
@@ -100,7 +91,7 @@ int clock(CliSession& session, const QStringList& arguments)
                                       .arg(arguments[1]));
     }
     link::ClockConversation conversation(session.link());
-    endWhenGivenUp(session, OperationName::Zegarek);
+    session.endWhenGivenUp(OperationName::Zegarek);
     QObject::connect(&conversation, &link::ClockConversation::readingChanged,
                      [&](const link::ClockReading& reading) {
                          conversation.stop();
@@ -123,7 +114,7 @@ int clear(CliSession& session, const QStringList& arguments)
     if (!arguments.isEmpty())
         return usage(session, tr("Polecenie clear nie przyjmuje argumentów."));
     link::ClearMemoryConversation conversation(session.link());
-    endWhenGivenUp(session, OperationName::Czysc);
+    session.endWhenGivenUp(OperationName::Czysc);
     QObject::connect(&conversation, &link::ClearMemoryConversation::cleared,
                      [&session] { session.finish(ExitStatus::Done); });
     session.prompter().startOperation();

@@ -4,6 +4,7 @@
 #include "cli/databasesession.h"
 #include "cli/downloadcommand.h"
 #include "cli/housekeepingcommands.h"
+#include "cli/livecommand.h"
 #include "sim/simserver.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,7 @@ const std::map<QString, Command>& commands()
         {QStringLiteral("clear"), housekeeping::clear},
         {QStringLiteral("config"), runConfigCommand},
         {QStringLiteral("download"), runDownloadCommand},
+        {QStringLiteral("live"), runLiveCommand},
     };
     return table;
 }

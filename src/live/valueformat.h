@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The number texts of the live pages: fixed-width values with an SI prefix for the unit field,
+// ratios and percentages, all with a decimal comma.
+namespace kapstat::live {
+
+struct PrefixedValue
+{
+    QString value;  // sign text and number, e.g. "  230", " 1,23", "123,4567"
+    QString prefix; // "", "p", "n", "u", "m", "k", "M", "G", "T", or "BLAD" out of range
+};
+
+// x to 3 significant digits (the live values) or 7 (the energies, which carry no sign).
+PrefixedValue formatWithPrefix(double x, int digits);
+// Two decimals, a space in front of a positive value: " 0,99", "-0,50".
+QString formatRatio(double x);
+// "100" at exactly 100, one decimal from 10 to below 100, else two; a space for the sign.
+QString formatPercent(double x);
+
+} // namespace kapstat::live
