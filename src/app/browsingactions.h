@@ -24,6 +24,7 @@ class QuickPreviewWindow;
 namespace kapstat::app {
 
 class DatabaseDirectoryDialog;
+class ExportActions;
 class MainWindow;
 
 // The main window's browsing actions: opening a database, showing its tables, the condition
@@ -43,6 +44,7 @@ public:
         return *m_windows[static_cast<int>(kind)];
     }
     print::QuickPreviewWindow& previewWindow() const { return *m_preview; }
+    ExportActions& exportActions() const { return *m_export; }
 
     // "Otwórz pomiary".
     void openMeasurements();
@@ -75,6 +77,7 @@ private:
     DatabaseDirectoryDialog& m_directory;
     std::array<browse::TableWindow*, 3> m_windows{};
     print::QuickPreviewWindow* m_preview = nullptr;
+    ExportActions* m_export = nullptr;
     std::function<QString(const QString&)> m_chooseFile;
 };
 

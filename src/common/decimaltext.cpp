@@ -1,22 +1,55 @@
 #include "common/decimaltext.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace kapstat::common {
 
+namespace {
+
+void appendWithComma(QByteArray& out, std::string_view mantissa)
+{
+    const qsizetype start = out.size();
+    out.append(mantissa.data(), static_cast<qsizetype>(mantissa.size()));
+    for (qsizetype i = start; i < out.size(); ++i)
+        if (out[i] == '.')
+            out[i] = ',';
+}
+
+} // namespace
+
 QString DecimalText::general(double value)
 {
-    if (value == 0)
-        return QStringLiteral("0");
-    QString text = QString::number(value, 'g', 15);
-    const qsizetype e = text.indexOf(QLatin1Char('e'));
-    if (e >= 0) {
-        // "1e-07" → "1E-7", "2.5e+20" → "2,5E20"
-        const int exponent = text.mid(e + 1).toInt();
-        text = text.left(e) + QLatin1Char('E') + QString::number(exponent);
+    QByteArray text;
+    appendGeneral(text, value);
+    return QString::fromLatin1(text);
+}
+
+void DecimalText::appendGeneral(QByteArray& out, double value)
+{
+    if (value == 0) {
+        out += '0';
+        return;
     }
-    return text.replace(QLatin1Char('.'), QLatin1Char(','));
+    // printf's "%.15g": fixed unless the exponent is below -4 or 15 and above.
+    char digits[32];
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 15);
+    const std::string_view text(digits, static_cast<size_t>(written.ptr - digits));
+    const size_t e = text.find('e');
+    // "2.5e+20" → "2,5E20", "1e-07" → "1E-7"
+    appendWithComma(out, text.substr(0, e));
+    if (e == std::string_view::npos)
+        return;
+    out += 'E';
+    const std::string_view exponent = text.substr(e + 1);
+    if (exponent.front() == '-')
+        out += '-';
+    const size_t significant = exponent.find_first_not_of("+-0");
+    out.append(exponent.data() + significant,
+               static_cast<qsizetype>(exponent.size() - significant));
 }
 
 QString DecimalText::fixed(double value, int decimals)

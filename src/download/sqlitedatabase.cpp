@@ -132,4 +132,31 @@ qint64 SqliteStatement::columnInt(int index) const
     return sqlite3_column_int64(m_statement, index);
 }
 
+SqliteStatement::ValueType SqliteStatement::columnType(int index) const
+{
+    switch (sqlite3_column_type(m_statement, index)) {
+    case SQLITE_INTEGER:
+        return ValueType::Integer;
+    case SQLITE_FLOAT:
+        return ValueType::Float;
+    case SQLITE_TEXT:
+        return ValueType::Text;
+    case SQLITE_BLOB:
+        return ValueType::Blob;
+    default:
+        return ValueType::Null;
+    }
+}
+
+double SqliteStatement::columnDouble(int index) const
+{
+    return sqlite3_column_double(m_statement, index);
+}
+
+QByteArrayView SqliteStatement::columnText(int index) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, index));
+    return QByteArrayView(text, sqlite3_column_bytes(m_statement, index));
+}
+
 } // namespace kapstat::download
