@@ -146,7 +146,9 @@ public:
 
     void finish()
     {
-        if (!m_outcome.error)
+        if (failed())
+            m_file.close(); // what was written before the failure stays on disk
+        else
             closePart();
     }
 

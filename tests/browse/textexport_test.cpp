@@ -310,3 +310,25 @@ TEST_F(TextExportTest, AFileThatCannotBeWrittenIsReportedByNameAndReason)
         EXPECT_TRUE(outcome.files.isEmpty()) << "nothing reported as written";
     }
 }
+
+TEST_F(TextExportTest, ADamagedTableEndsTheExportWithAMessageAndKeepsWhatWasWritten)
+{
+    db.createTable(TableKind::Rms, {"Pav", "Umin", "Umax"});
+    db.appendRmsRecords(20000, at(2026, 1, 1), 1);
+    const auto table = open(TableKind::Rms);
+    ASSERT_TRUE(table);
+    QFile damaged(db.base() + QStringLiteral(".db"));
+    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(damaged.seek(damaged.size() / 2));
+    damaged.write(QByteArray(64 * 1024, '\xFF'));
+    damaged.close();
+
+    const QString path = out.filePath(QStringLiteral("uszkodzona.prn"));
+    const ExportOutcome outcome = TextExport::exportTable(*table, {}, path);
+
+    ASSERT_TRUE(outcome.error);
+    EXPECT_TRUE(outcome.error->contains(QStringLiteral("Nie można odczytać tabeli")))
+        << outcome.error->toStdString();
+    EXPECT_TRUE(outcome.files.isEmpty());
+    EXPECT_GT(fixtures::lineCount(path), 1) << "the records before the damage stay";
+}
