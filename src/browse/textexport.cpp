@@ -71,38 +71,38 @@ QByteArray headerLine(const QList<DisplayColumn>& columns)
     return common::Windows1250Text::encode(titles.join(QLatin1Char(Separator)));
 }
 
-void appendInteger(QByteArray& line, qint64 value)
+void appendInteger(std::string& line, qint64 value)
 {
     char digits[24];
     const auto written = std::to_chars(digits, digits + sizeof digits, value);
-    line.append(digits, written.ptr - digits);
+    line.append(digits, written.ptr);
 }
 
 // "2026-03-01 00:00:00" is written "2026-03-01": the date alone at midnight.
-void appendTime(QByteArray& line, QByteArrayView stored)
+void appendTime(std::string& line, QByteArrayView stored)
 {
     constexpr QByteArrayView midnight(" 00:00:00");
     if (stored.size() == 19 && stored.endsWith(midnight))
         stored.chop(midnight.size());
-    line.append(stored);
+    line.append(stored.data(), static_cast<size_t>(stored.size()));
 }
 
 // A separator or a line break inside a stored text would shift the columns of every reader.
-void appendText(QByteArray& line, QByteArrayView utf8)
+void appendText(std::string& line, QByteArrayView utf8)
 {
-    const qsizetype start = line.size();
+    const size_t start = line.size();
     const bool ascii =
         std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<uchar>(c) < 0x80; });
     if (ascii)
-        line.append(utf8);
+        line.append(utf8.data(), static_cast<size_t>(utf8.size()));
     else
-        line.append(common::Windows1250Text::encode(QString::fromUtf8(utf8)));
-    for (qsizetype i = start; i < line.size(); ++i)
+        line.append(common::Windows1250Text::encode(QString::fromUtf8(utf8)).toStdString());
+    for (size_t i = start; i < line.size(); ++i)
         if (line[i] == Separator || line[i] == '\r' || line[i] == '\n')
             line[i] = ' ';
 }
 
-void appendValue(QByteArray& line, const SqliteStatement& row, int position, bool isTime)
+void appendValue(std::string& line, const SqliteStatement& row, int position, bool isTime)
 {
     switch (row.columnType(position)) {
     case ValueType::Integer:
@@ -210,17 +210,17 @@ ExportOutcome TextExport::exportTable(BrowseTable& table, const RecordFilter& fi
     SplitFile file(path, headerLine(columns));
     if (!file.start())
         return file.outcome();
-    QByteArray line;
+    std::string line;
     const bool read = table.forEachRow(filter, names, [&](const SqliteStatement& row) {
         if (limits && !limits->admits(ExportRecord(row, positions)))
             return true;
-        line.resize(0);
+        line.clear();
         for (int i = 0; i < static_cast<int>(isTime.size()); ++i) {
             if (i > 0)
                 line += Separator;
             appendValue(line, row, i, isTime[i]);
         }
-        return file.writeRecord(line);
+        return file.writeRecord(QByteArrayView(line.data(), static_cast<qsizetype>(line.size())));
     });
     if (!read && !file.failed())
         file.fail(tr("Nie można odczytać tabeli „%1”: %2.")

@@ -9,11 +9,11 @@ namespace kapstat::common {
 
 namespace {
 
-void appendWithComma(QByteArray& out, std::string_view mantissa)
+void appendWithComma(std::string& out, std::string_view mantissa)
 {
-    const qsizetype start = out.size();
-    out.append(mantissa.data(), static_cast<qsizetype>(mantissa.size()));
-    for (qsizetype i = start; i < out.size(); ++i)
+    const size_t start = out.size();
+    out.append(mantissa);
+    for (size_t i = start; i < out.size(); ++i)
         if (out[i] == '.')
             out[i] = ',';
 }
@@ -22,12 +22,12 @@ void appendWithComma(QByteArray& out, std::string_view mantissa)
 
 QString DecimalText::general(double value)
 {
-    QByteArray text;
+    std::string text;
     appendGeneral(text, value);
-    return QString::fromLatin1(text);
+    return QString::fromStdString(text);
 }
 
-void DecimalText::appendGeneral(QByteArray& out, double value)
+void DecimalText::appendGeneral(std::string& out, double value)
 {
     if (value == 0) {
         out += '0';
@@ -48,8 +48,7 @@ void DecimalText::appendGeneral(QByteArray& out, double value)
     if (exponent.front() == '-')
         out += '-';
     const size_t significant = exponent.find_first_not_of("+-0");
-    out.append(exponent.data() + significant,
-               static_cast<qsizetype>(exponent.size() - significant));
+    out.append(exponent.substr(significant));
 }
 
 QString DecimalText::fixed(double value, int decimals)
