@@ -1,6 +1,7 @@
 #include "app/browsingactions.h"
 
 #include "app/databasedirectorydialog.h"
+#include "app/exportactions.h"
 #include "app/mainwindow.h"
 #include "browse/browsestate.h"
 #include "browse/chartwindow.h"
@@ -48,6 +49,7 @@ BrowsingActions::BrowsingActions(MainWindow& main, browse::BrowseState& state,
                                             tr("Bazy pomiarow (*.pom *.POM)"));
     };
     connectActions();
+    m_export = new ExportActions(main, state, prompter, settings, m_windows, this);
     connect(&state, &browse::BrowseState::opened, this, &BrowsingActions::onOpened);
     connect(&state, &browse::BrowseState::closed, this, &BrowsingActions::onClosed);
     connect(&state, &browse::BrowseState::filterChanged, this, [this] {

@@ -25,6 +25,7 @@ class QuickPreviewWindow;
 namespace kapstat::app {
 
 class DatabaseDirectoryDialog;
+class ExportActions;
 class MainWindow;
 
 // The main window's browsing actions: opening a database, showing its tables, the condition
@@ -45,6 +46,7 @@ public:
     }
     print::QuickPreviewWindow& previewWindow() const { return *m_preview; }
     browse::ChartWindow& chartWindow() const { return *m_chart; }
+    ExportActions& exportActions() const { return *m_export; }
 
     // "Otwórz pomiary".
     void openMeasurements();
@@ -78,6 +80,7 @@ private:
     std::array<browse::TableWindow*, 3> m_windows{};
     print::QuickPreviewWindow* m_preview = nullptr;
     browse::ChartWindow* m_chart = nullptr;
+    ExportActions* m_export = nullptr;
     std::function<QString(const QString&)> m_chooseFile;
 };
 

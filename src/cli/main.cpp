@@ -3,6 +3,7 @@
 #include "cli/configcommand.h"
 #include "cli/databasesession.h"
 #include "cli/downloadcommand.h"
+#include "cli/exportcommand.h"
 #include "cli/housekeepingcommands.h"
 #include "cli/livecommand.h"
 #include "sim/simserver.h"
@@ -69,6 +70,8 @@ int main(int argc, char** argv)
     }
     if (options->command == QLatin1String("info"))
         return runInfoCommand(options->commandArguments);
+    if (options->command == QLatin1String("export"))
+        return runExportCommand(options->commandArguments);
     const auto command = commands().find(options->command);
     if (command == commands().end())
         return usageError(QCoreApplication::translate("kapstat-cli", "Nieznane polecenie: %1")

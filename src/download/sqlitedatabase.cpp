@@ -7,7 +7,9 @@ namespace kapstat::download {
 bool SqliteDatabase::open(const QString& path, bool create)
 {
     close();
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // Every connection lives on the one thread that opened it: no per-call locking needed.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr) != SQLITE_OK) {
         rememberError();
         close();
@@ -130,6 +132,33 @@ QVariant SqliteStatement::column(int index) const
 qint64 SqliteStatement::columnInt(int index) const
 {
     return sqlite3_column_int64(m_statement, index);
+}
+
+SqliteStatement::ValueType SqliteStatement::columnType(int index) const
+{
+    switch (sqlite3_column_type(m_statement, index)) {
+    case SQLITE_INTEGER:
+        return ValueType::Integer;
+    case SQLITE_FLOAT:
+        return ValueType::Float;
+    case SQLITE_TEXT:
+        return ValueType::Text;
+    case SQLITE_BLOB:
+        return ValueType::Blob;
+    default:
+        return ValueType::Null;
+    }
+}
+
+double SqliteStatement::columnDouble(int index) const
+{
+    return sqlite3_column_double(m_statement, index);
+}
+
+QByteArrayView SqliteStatement::columnText(int index) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, index));
+    return QByteArrayView(text, sqlite3_column_bytes(m_statement, index));
 }
 
 } // namespace kapstat::download

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -57,9 +58,22 @@ public:
     bool failed() const { return m_failed; }
     void reset();
 
+    enum class ValueType
+    {
+        Null,
+        Integer,
+        Float,
+        Text,
+        Blob
+    };
+
     int columnCount() const;
     QVariant column(int index) const;
     qint64 columnInt(int index) const;
+    // Without a QVariant, for readers of whole tables.
+    ValueType columnType(int index) const;
+    double columnDouble(int index) const;
+    QByteArrayView columnText(int index) const; // UTF-8; valid until the next step
 
 private:
     SqliteDatabase& m_db;

@@ -4,6 +4,7 @@
 #include "config/settingsfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace kapstat::fixtures {
@@ -75,6 +76,17 @@ void DatabaseFixture::appendRmsRecords(int count, const QDateTime& start, int mi
                                 {"DiC", start.addSecs(qint64(i) * minutes * 60)},
                                 {"War", war[i % war.size()]},
                                 {"Pav", i * 0.5}});
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+qsizetype lineCount(const QString& path)
+{
+    return fileBytes(path).count("\r\n");
 }
 
 void DatabaseFixture::closeTables()

@@ -41,5 +41,9 @@ private:
 };
 
 QDateTime at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+// The whole content of a file ("" when it cannot be read).
+QByteArray fileBytes(const QString& path);
+// How many CR LF line ends the file holds.
+qsizetype lineCount(const QString& path);
 
 } // namespace kapstat::fixtures

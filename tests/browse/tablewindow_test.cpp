@@ -1,11 +1,9 @@
-#include "app/browsingactions.h"
-#include "app/databasedirectorydialog.h"
-#include "app/mainwindow.h"
 #include "browse/browsestate.h"
 #include "browse/chartwindow.h"
 #include "browse/frozentableview.h"
 #include "browse/gridheader.h"
 #include "browse/tablewindow.h"
+#include "browsingharness.h"
 #include "common/settingsstore.h"
 #include "config/configurationmodel.h"
 #include "downloadeddatabase.h"
@@ -32,7 +30,7 @@ using download::TableKind;
 namespace {
 
 // The main window with its browsing actions over one database downloaded from kapstat-sim.
-class TableWindowTest : public ::testing::Test
+class TableWindowTest : public fixtures::BrowsingHarness
 {
 protected:
     static void SetUpTestSuite()
@@ -57,7 +55,6 @@ protected:
 
     browse::TableWindow& window(TableKind kind) { return browsing.tableWindow(kind); }
     browse::PagedTableModel& model(TableKind kind) { return *state.model(kind); }
-    QAction* action(const char* name) { return main.action(QString::fromLatin1(name)); }
 
     // The menu's items as texts, "-" for a separator.
     static QStringList texts(QMenu* menu)
@@ -70,18 +67,6 @@ protected:
 
     static QTemporaryDir* downloads;
     static QString* selectionFile;
-    QTemporaryDir folder;
-    common::SettingsStore settings{folder.filePath(QStringLiteral("kap640.ini"))};
-    link::FakeChannel channel;
-    link::ManualClock clock;
-    link::ManualTimer timer{clock};
-    link::ScriptedPrompter prompter;
-    link::RecorderLink link{channel, timer, prompter};
-    app::MainWindow main{link, settings};
-    config::ConfigurationModel configuration;
-    browse::BrowseState state{configuration, prompter};
-    app::DatabaseDirectoryDialog directory{prompter, &main};
-    app::BrowsingActions browsing{main, state, prompter, settings, directory};
 };
 
 QTemporaryDir* TableWindowTest::downloads = nullptr;

@@ -1,7 +1,11 @@
 #include "common/decimaltext.h"
 
 #include <QLocale>
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <iomanip>
+#include <random>
 
 using kapstat::common::DecimalText;
 
@@ -44,4 +48,43 @@ TEST(DecimalText, IgnoresTheSystemLocale)
     EXPECT_EQ(DecimalText::general(0.5), QStringLiteral("0,5"));
     EXPECT_EQ(DecimalText::parse(u"0,5"), 0.5);
     QLocale::setDefault(saved);
+}
+
+// The general text is printf's "%.15g" with a decimal comma and a short exponent, whichever way
+// the value is turned into text.
+TEST(DecimalText, GeneralTextIsTheFifteenDigitGeneralForm)
+{
+    auto reference = [](double value) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.15g", value);
+        QString result = QString::fromLatin1(text).replace(QLatin1Char('.'), QLatin1Char(','));
+        const qsizetype e = result.indexOf(QLatin1Char('e'));
+        if (e >= 0)
+            result = result.left(e) + QLatin1Char('E') + QString::number(result.mid(e + 1).toInt());
+        return value == 0 ? QStringLiteral("0") : result;
+    };
+    std::mt19937_64 random(640);
+    std::uniform_int_distribution<std::int64_t> whole(-2000000000000000, 2000000000000000);
+    std::uniform_int_distribution<int> decimals(0, 9);
+    std::uniform_real_distribution<double> exponent(-12, 18);
+    QList<double> values{0.0001,
+                         0.00009999999999999999,
+                         1e-4 * 0.999,
+                         999999999999999.0,
+                         999999999999999.9,
+                         1e15,
+                         123456789012345.6,
+                         0.1 + 0.2,
+                         230.01,
+                         -0.000123,
+                         5e-5,
+                         1.0000005,
+                         2.675,
+                         1e-6};
+    for (int i = 0; i < 20000; ++i) {
+        values << double(whole(random)) / std::pow(10.0, decimals(random));
+        values << std::pow(10.0, exponent(random)) * (i % 2 ? 1 : -1);
+    }
+    for (double value : values)
+        ASSERT_EQ(DecimalText::general(value), reference(value)) << std::setprecision(17) << value;
 }
