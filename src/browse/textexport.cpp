@@ -40,7 +40,7 @@ QString withoutExtension(const QString& path)
     return path.left(extensionStart(path));
 }
 
-QString tableSuffix(TableKind kind)
+QString exportSuffix(TableKind kind)
 {
     switch (kind) {
     case TableKind::Rms:
@@ -259,7 +259,7 @@ QList<DisplayColumn> TextExport::exportedColumns(TableKind kind,
 
 QString TextExport::fileForAllTables(const QString& chosenName, TableKind kind)
 {
-    return withoutExtension(chosenName) + tableSuffix(kind);
+    return withoutExtension(chosenName) + exportSuffix(kind);
 }
 
 QString TextExport::fileForOneTable(const QString& chosenName, TableKind kind)
