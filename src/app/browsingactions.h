@@ -18,8 +18,9 @@ namespace kapstat::link {
 class Prompter;
 }
 namespace kapstat::print {
+class PrintOptionsWindow;
 class QuickPreviewWindow;
-}
+} // namespace kapstat::print
 
 namespace kapstat::app {
 
@@ -43,6 +44,7 @@ public:
         return *m_windows[static_cast<int>(kind)];
     }
     print::QuickPreviewWindow& previewWindow() const { return *m_preview; }
+    print::PrintOptionsWindow& printWindow() const { return *m_printWindow; }
 
     // "Otwórz pomiary".
     void openMeasurements();
@@ -63,6 +65,8 @@ private:
     void onOpened();
     void onClosed();
     void chooseFreeFile();
+    // "Drukuj wybrane wielkosci": the print source's records from its first to its last.
+    void printSelectedQuantities();
     void showTable(download::TableKind kind);
     // The quick preview of the cell the user moved to; hidden when the column has none.
     void preview(download::TableKind kind, int row, const QString& column);
@@ -75,6 +79,7 @@ private:
     DatabaseDirectoryDialog& m_directory;
     std::array<browse::TableWindow*, 3> m_windows{};
     print::QuickPreviewWindow* m_preview = nullptr;
+    print::PrintOptionsWindow* m_printWindow = nullptr;
     std::function<QString(const QString&)> m_chooseFile;
 };
 

@@ -1,6 +1,7 @@
 #include "cli/databasesession.h"
 
 #include "cli/clioptions.h"
+#include "cli/printcommand.h"
 #include "common/decimaltext.h"
 
 #include <QCoreApplication>
@@ -104,7 +105,7 @@ bool DatabaseSession::open(const QString& selectionFile)
 
 bool isDatabaseCommand(const QString& command)
 {
-    return command == QLatin1String("info");
+    return command == QLatin1String("info") || isPrintCommand(command);
 }
 
 int runInfoCommand(const QStringList& arguments)

@@ -4,6 +4,7 @@
 #include "cli/databasesession.h"
 #include "cli/downloadcommand.h"
 #include "cli/housekeepingcommands.h"
+#include "cli/printcommand.h"
 #include "sim/simserver.h"
 
 #include <QCoreApplication>
@@ -56,9 +57,9 @@ std::unique_ptr<sim::SimServer> startEmulator(const QStringList& arguments, QStr
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const auto app = createCliApplication(argc, argv);
     QString error;
-    const auto options = CliOptions::parse(app.arguments().mid(1), &error);
+    const auto options = CliOptions::parse(app->arguments().mid(1), &error);
     if (!options)
         return usageError(error);
     if (options->help) {
@@ -67,6 +68,8 @@ int main(int argc, char** argv)
     }
     if (options->command == QLatin1String("info"))
         return runInfoCommand(options->commandArguments);
+    if (isPrintCommand(options->command))
+        return runPrintCommand(options->commandArguments);
     const auto command = commands().find(options->command);
     if (command == commands().end())
         return usageError(QCoreApplication::translate("kapstat-cli", "Nieznane polecenie: %1")
