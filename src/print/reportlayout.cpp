@@ -52,11 +52,13 @@ constexpr std::array<ColumnSpan, MeasurementPrintout::ColumnCount> ColumnSpans{{
 }};
 
 // The printout's faces, with the fonts a Linux desk has in their place.
-QFont face(const QStringList& families, double points)
+QFont face(const QStringList& families, double points, QFont::StyleHint hint = QFont::SansSerif)
 {
     QFont font;
     font.setFamilies(families);
     font.setPointSizeF(points);
+    // No ligatures: the PDF's text reads "fi", not one glyph a search does not find.
+    font.setStyleHint(hint, QFont::PreferNoShaping);
     return font;
 }
 
@@ -65,27 +67,22 @@ QFont arial(double points, bool bold = false)
     QFont font = face(
         {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
         points);
-    font.setStyleHint(QFont::SansSerif);
     font.setBold(bold);
     return font;
 }
 
 QFont arialNarrow(double points)
 {
-    QFont font = face({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"),
-                       QStringLiteral("DejaVu Sans Condensed")},
-                      points);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
+    return face({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"),
+                 QStringLiteral("DejaVu Sans Condensed")},
+                points);
 }
 
 QFont courierNew(double points)
 {
-    QFont font = face({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                       QStringLiteral("DejaVu Sans Mono")},
-                      points);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
+    return face({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                 QStringLiteral("DejaVu Sans Mono")},
+                points, QFont::TypeWriter);
 }
 
 QFont underlined(QFont font)
@@ -302,7 +299,8 @@ public:
         const QRectF part(0, m_shown, pages.mm(m_width), end - m_shown);
         painter.setClipRect(part);
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = part;
+        // A line that only touches the part is left to the next page, whole.
+        context.clip = part.adjusted(0, 1, 0, -1);
         m_document->documentLayout()->draw(&painter, context);
         painter.restore();
         m_shown = end;
