@@ -204,6 +204,9 @@ std::unique_ptr<QCoreApplication> createCliApplication(int& argc, char** argv)
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The command's own messages go to stderr directly; the GUI library's remarks about the
+    // platform and the painter would only bury them.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
