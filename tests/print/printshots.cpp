@@ -19,17 +19,6 @@ using download::TableKind;
 
 namespace {
 
-// The first columns of the table whose names start with the prefix.
-QStringList columnsStarting(const browse::BrowseTable& table, const QString& prefix, int count)
-{
-    QStringList names;
-    for (const browse::DisplayColumn& column : table.columns())
-        if (names.size() < count && !column.leading && !column.hidden &&
-            column.name.startsWith(prefix))
-            names << column.name;
-    return names;
-}
-
 // The first page of the PDF as a PNG at 60 dpi.
 bool savePage(const QString& pdf, const QDir& folder, const QString& name)
 {
@@ -61,7 +50,7 @@ int main(int argc, char** argv)
         return 1;
     const browse::BrowseTable& rms = *state.table(TableKind::Rms);
     for (const QString& prefix : {QStringLiteral("U"), QStringLiteral("I"), QStringLiteral("P")})
-        for (const QString& column : columnsStarting(rms, prefix, 2))
+        for (const QString& column : fixtures::columnsStarting(rms, prefix, 2))
             state.togglePrint(TableKind::Rms, 0, column);
 
     common::SettingsStore settings(work.filePath(QStringLiteral("kap640.ini")));
