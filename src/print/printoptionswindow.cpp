@@ -43,12 +43,6 @@ QTimeEdit* timeField(QWidget* parent)
     return field;
 }
 
-void clearLimits(QDateEdit* field)
-{
-    field->clearMinimumDate();
-    field->clearMaximumDate();
-}
-
 } // namespace
 
 PrintOptionsWindow::PrintOptionsWindow(browse::BrowseState& state, common::SettingsStore& settings,
@@ -147,8 +141,7 @@ void PrintOptionsWindow::readSettings()
 
 void PrintOptionsWindow::setRange(const QDateTime& from, const QDateTime& to)
 {
-    for (QDateEdit* field : {m_fromDate, m_toDate})
-        clearLimits(field);
+    clearRangeLimits();
     m_fromDate->setDate(from.date());
     m_fromTime->setTime(from.time());
     m_toDate->setDate(to.date());
@@ -191,12 +184,23 @@ int PrintOptionsWindow::openModally(browse::PrintKind kind)
 void PrintOptionsWindow::setRangeLimits()
 {
     const auto times = printSourceTimes(m_state);
-    if (!times)
+    if (!times) {
+        // A source without records leaves the range free, not bound to another database's days.
+        clearRangeLimits();
         return;
+    }
     const QDate first = times->first.date();
     const QDate last = times->last.date();
     m_fromDate->setDateRange(first, last);
     m_toDate->setDateRange(first, last.addDays(1));
+}
+
+void PrintOptionsWindow::clearRangeLimits()
+{
+    for (QDateEdit* field : {m_fromDate, m_toDate}) {
+        field->clearMinimumDate();
+        field->clearMaximumDate();
+    }
 }
 
 void PrintOptionsWindow::updateEnabled()

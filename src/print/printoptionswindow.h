@@ -86,6 +86,7 @@ private:
     void connectSettings();
     void readSettings();
     void setRangeLimits();
+    void clearRangeLimits();
     void updateEnabled();
     ReportLayout reportLayout();
     QString askPdfPath();

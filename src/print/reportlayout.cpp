@@ -178,10 +178,10 @@ public:
         m_painter.restore();
     }
 
-    void line(double at, double left = 0, double right = BandWidth)
+    void line(double at)
     {
         m_painter.setPen(QPen(Qt::black, mm(0.2)));
-        m_painter.drawLine(QPointF(mm(left), mm(at)), QPointF(mm(right), mm(at)));
+        m_painter.drawLine(QPointF(0, mm(at)), QPointF(mm(BandWidth), mm(at)));
     }
 
     void fill(const QRectF& box, const QColor& colour) { m_painter.fillRect(area(box), colour); }
@@ -195,20 +195,24 @@ private:
     {
         ++m_page;
         const QFont font = arial(8);
-        text({0, 0, BandWidth, 4}, Qt::AlignLeft | Qt::AlignVCenter, m_texts.author, font);
-        text({0, 0, BandWidth, 4}, Qt::AlignRight | Qt::AlignVCenter, m_texts.printedAt, font);
+        // Each text keeps to its part of the band, however long the author's name.
+        text({0, 0, 110, 4}, Qt::AlignLeft | Qt::AlignVCenter, m_texts.author, font);
+        text({110, 0, 70, 4}, Qt::AlignRight | Qt::AlignVCenter, m_texts.printedAt, font);
         line(4.5);
         y = HeaderHeight;
     }
 
     void pageFooter()
     {
-        const QRectF box(0, m_bodyBottom + 1, BandWidth, FooterHeight - 1);
-        text(box, Qt::AlignLeft | Qt::AlignVCenter, m_texts.fileName, arial(8));
-        text(box, Qt::AlignHCenter | Qt::AlignVCenter, ReportTexts::page(m_page), arial(8));
+        const double top = m_bodyBottom + 1;
+        const double height = FooterHeight - 1;
+        text({0, top, 75, height}, Qt::AlignLeft | Qt::AlignVCenter, m_texts.fileName, arial(8));
+        text({75, top, 30, height}, Qt::AlignHCenter | Qt::AlignVCenter, ReportTexts::page(m_page),
+             arial(8));
         QFont small = arial(6);
         small.setItalic(true);
-        text(box, Qt::AlignRight | Qt::AlignVCenter, ReportTexts::madeBy(), small);
+        text({105, top, 75, height}, Qt::AlignRight | Qt::AlignVCenter, ReportTexts::madeBy(),
+             small);
     }
 
     QPainter& m_painter;
