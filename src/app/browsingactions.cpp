@@ -9,6 +9,8 @@
 #include "browse/tablewindow.h"
 #include "common/settingsstore.h"
 #include "link/prompter.h"
+#include "print/printoptionswindow.h"
+#include "print/printsourcetimes.h"
 #include "print/quickpreviewwindow.h"
 
 #include <QAction>
@@ -39,6 +41,7 @@ BrowsingActions::BrowsingActions(MainWindow& main, browse::BrowseState& state,
     m_chart = new browse::ChartWindow(state, settings, &main);
     m_preview = new print::QuickPreviewWindow(&main);
     m_preview->setInitialFolder(MainWindow::programFolder());
+    m_printWindow = new print::PrintOptionsWindow(state, settings, &main);
     for (browse::TableWindow* window : m_windows)
         connect(window, &browse::TableWindow::currentCellChanged, this, &BrowsingActions::preview);
     connect(&state, &browse::BrowseState::aboutToClose, m_preview, &QWidget::hide);
@@ -88,10 +91,7 @@ void BrowsingActions::connectActions()
         else
             m_chart->exec();
     });
-    onTriggered("acDrukujWielkosci", [this] {
-        if (m_state.printSelection().isEmpty())
-            m_prompter.ask(nothingToPrintMessage(), -1, link::PromptButton::Close);
-    });
+    onTriggered("acDrukujWielkosci", [this] { printSelectedQuantities(); });
 }
 
 void BrowsingActions::openMeasurements()
@@ -117,6 +117,17 @@ void BrowsingActions::chooseFreeFile()
         return;
     m_settings.setString(Name::MeasurementsPath, QFileInfo(path).absolutePath());
     openSelectionFile(path);
+}
+
+void BrowsingActions::printSelectedQuantities()
+{
+    if (m_state.printSelection().isEmpty()) {
+        m_prompter.ask(nothingToPrintMessage(), -1, link::PromptButton::Close);
+        return;
+    }
+    if (const auto times = print::printSourceTimes(m_state))
+        m_printWindow->setRange(times->first, times->last);
+    m_printWindow->openModally(browse::PrintKind::Measurements);
 }
 
 void BrowsingActions::openSelectionFile(const QString& path)

@@ -19,8 +19,9 @@ namespace kapstat::link {
 class Prompter;
 }
 namespace kapstat::print {
+class PrintOptionsWindow;
 class QuickPreviewWindow;
-}
+} // namespace kapstat::print
 
 namespace kapstat::app {
 
@@ -47,6 +48,7 @@ public:
     print::QuickPreviewWindow& previewWindow() const { return *m_preview; }
     browse::ChartWindow& chartWindow() const { return *m_chart; }
     ExportActions& exportActions() const { return *m_export; }
+    print::PrintOptionsWindow& printWindow() const { return *m_printWindow; }
 
     // "Otwórz pomiary".
     void openMeasurements();
@@ -67,6 +69,8 @@ private:
     void onOpened();
     void onClosed();
     void chooseFreeFile();
+    // "Drukuj wybrane wielkosci": the print source's records from its first to its last.
+    void printSelectedQuantities();
     void showTable(download::TableKind kind);
     // The quick preview of the cell the user moved to; hidden when the column has none.
     void preview(download::TableKind kind, int row, const QString& column);
@@ -81,6 +85,7 @@ private:
     print::QuickPreviewWindow* m_preview = nullptr;
     browse::ChartWindow* m_chart = nullptr;
     ExportActions* m_export = nullptr;
+    print::PrintOptionsWindow* m_printWindow = nullptr;
     std::function<QString(const QString&)> m_chooseFile;
 };
 

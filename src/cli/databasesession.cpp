@@ -1,6 +1,7 @@
 #include "cli/databasesession.h"
 
 #include "cli/clioptions.h"
+#include "cli/printcommand.h"
 #include "common/decimaltext.h"
 
 #include <QCoreApplication>
@@ -104,7 +105,8 @@ bool DatabaseSession::open(const QString& selectionFile)
 
 bool isDatabaseCommand(const QString& command)
 {
-    return command == QLatin1String("info") || command == QLatin1String("export");
+    return command == QLatin1String("info") || command == QLatin1String("export") ||
+           isPrintCommand(command);
 }
 
 int runInfoCommand(const QStringList& arguments)

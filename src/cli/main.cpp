@@ -6,6 +6,7 @@
 #include "cli/exportcommand.h"
 #include "cli/housekeepingcommands.h"
 #include "cli/livecommand.h"
+#include "cli/printcommand.h"
 #include "sim/simserver.h"
 
 #include <QCoreApplication>
@@ -59,9 +60,9 @@ std::unique_ptr<sim::SimServer> startEmulator(const QStringList& arguments, QStr
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const auto app = createCliApplication(argc, argv);
     QString error;
-    const auto options = CliOptions::parse(app.arguments().mid(1), &error);
+    const auto options = CliOptions::parse(app->arguments().mid(1), &error);
     if (!options)
         return usageError(error);
     if (options->help) {
@@ -72,6 +73,8 @@ int main(int argc, char** argv)
         return runInfoCommand(options->commandArguments);
     if (options->command == QLatin1String("export"))
         return runExportCommand(options->commandArguments);
+    if (isPrintCommand(options->command))
+        return runPrintCommand(options->commandArguments);
     const auto command = commands().find(options->command);
     if (command == commands().end())
         return usageError(QCoreApplication::translate("kapstat-cli", "Nieznane polecenie: %1")

@@ -29,17 +29,6 @@ void save(QWidget& window, const QString& folder, const QString& name)
     QTextStream(stdout) << (window.grab().save(path) ? "" : "nie zapisano: ") << path << Qt::endl;
 }
 
-// The first columns of the table whose names start with the prefix.
-QStringList columnsStarting(const browse::BrowseTable& table, const QString& prefix, int count)
-{
-    QStringList names;
-    for (const browse::DisplayColumn& column : table.columns())
-        if (names.size() < count && !column.leading && !column.hidden &&
-            column.name.startsWith(prefix))
-            names << column.name;
-    return names;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -64,9 +53,9 @@ int main(int argc, char** argv)
         return 1;
     }
     const browse::BrowseTable& rmsTable = *state.table(TableKind::Rms);
-    for (const QString& column : columnsStarting(rmsTable, QStringLiteral("U"), 2))
+    for (const QString& column : fixtures::columnsStarting(rmsTable, QStringLiteral("U"), 2))
         state.toggleChart(TableKind::Rms, 0, column);
-    for (const QString& column : columnsStarting(rmsTable, QStringLiteral("I"), 2))
+    for (const QString& column : fixtures::columnsStarting(rmsTable, QStringLiteral("I"), 2))
         state.togglePrint(TableKind::Rms, 0, column);
     // Scroll to records stored under a broken condition, so their triangles show.
     state.setConditionFilter(true);
@@ -74,7 +63,7 @@ int main(int argc, char** argv)
     state.setConditionFilter(false);
 
     const browse::BrowseTable& harmTable = *state.table(TableKind::Harm);
-    const QStringList harmonics = columnsStarting(harmTable, QStringLiteral("UH"), 2);
+    const QStringList harmonics = fixtures::columnsStarting(harmTable, QStringLiteral("UH"), 2);
     for (int row = 0; row < 3 && !harmonics.isEmpty(); ++row)
         state.toggleChart(TableKind::Harm, row, harmonics.first());
     harm.grid()->scrollingView()->scrollTo(state.model(TableKind::Harm)->index(0, 6));

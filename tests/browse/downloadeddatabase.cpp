@@ -2,6 +2,7 @@
 
 #include "../e2e/cliprocess.h"
 #include "../e2e/simprocess.h"
+#include "browse/browsetable.h"
 #include "config/configurationmodel.h"
 #include "config/settingsfile.h"
 
@@ -67,6 +68,16 @@ QString downloadRichDatabase(const QString& folder, config::MeasuringSystem syst
     QDirIterator found(database, {QStringLiteral("*_1_*.POM")}, QDir::Files,
                        QDirIterator::Subdirectories);
     return found.hasNext() ? found.next() : QString();
+}
+
+QStringList columnsStarting(const browse::BrowseTable& table, const QString& prefix, int count)
+{
+    QStringList names;
+    for (const browse::DisplayColumn& column : table.columns())
+        if (names.size() < count && !column.leading && !column.hidden &&
+            column.name.startsWith(prefix))
+            names << column.name;
+    return names;
 }
 
 } // namespace kapstat::fixtures

@@ -3,6 +3,11 @@
 #include "config/measuringsystem.h"
 
 #include <QString>
+#include <QStringList>
+
+namespace kapstat::browse {
+class BrowseTable;
+}
 
 namespace kapstat::fixtures {
 
@@ -11,5 +16,8 @@ namespace kapstat::fixtures {
 // selection file of its first station ("" when the download failed).
 QString downloadRichDatabase(const QString& folder, config::MeasuringSystem system,
                              int records = 300);
+
+// The first columns of the table, shown and not leading, whose names start with the prefix.
+QStringList columnsStarting(const browse::BrowseTable& table, const QString& prefix, int count);
 
 } // namespace kapstat::fixtures
