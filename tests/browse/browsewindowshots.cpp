@@ -74,7 +74,7 @@ int main(int argc, char** argv)
 
     common::SettingsStore settings(work.filePath(QStringLiteral("kap640.ini")));
     state.clearChartSelection();
-    for (const QString& column : columnsStarting(rmsTable, QStringLiteral("U"), 3))
+    for (const QString& column : fixtures::columnsStarting(rmsTable, QStringLiteral("U"), 3))
         state.toggleChart(TableKind::Rms, 0, column);
     browse::ChartWindow chart(state, settings);
     chart.show();
