@@ -5,6 +5,8 @@
 #include "app/mainwindow.h"
 #include "browse/browsestate.h"
 #include "browse/chartwindow.h"
+#include "browse/exportlimits.h"
+#include "browse/exportrecord.h"
 #include "browse/recordpreview.h"
 #include "browse/tablewindow.h"
 #include "common/settingsstore.h"
@@ -39,6 +41,9 @@ BrowsingActions::BrowsingActions(MainWindow& main, browse::BrowseState& state,
         m_windows[static_cast<int>(kind)] =
             new browse::TableWindow(kind, state, conditionFilter, &main);
     m_chart = new browse::ChartWindow(state, settings, &main);
+    connect(m_chart, &browse::ChartWindow::printRequested, this, &BrowsingActions::printChartRange);
+    connect(m_chart, &browse::ChartWindow::exportRequested, this,
+            &BrowsingActions::exportChartRange);
     m_preview = new print::QuickPreviewWindow(&main);
     m_preview->setInitialFolder(MainWindow::programFolder());
     m_printWindow = new print::PrintOptionsWindow(state, settings, &main);
@@ -128,6 +133,47 @@ void BrowsingActions::printSelectedQuantities()
     if (const auto times = print::printSourceTimes(m_state))
         m_printWindow->setRange(times->first, times->last);
     m_printWindow->openModally(browse::PrintKind::Measurements);
+}
+
+void BrowsingActions::printChartRange()
+{
+    const browse::ChartSelection& chart = m_state.chartSelection();
+    browse::PrintSelection& selection = m_state.printSelection();
+    selection.clear();
+    selection.setSource(chart.table());
+    QStringList columns;
+    for (const browse::ChartSlot& slot : chart.slots())
+        if (slot.isFilled() && !selection.contains(slot.column)) {
+            selection.add(slot.column);
+            columns << slot.column;
+        }
+    const auto [from, to] = m_chart->visibleRange();
+    m_printWindow->setAllRecords(false);
+    m_printWindow->setRange(from, to);
+    if (m_chart->limits().anyOn())
+        m_printWindow->setLimitTest(print::RecordLimitTest{
+            columns, [this, columns](const QVector<QVariant>& values) {
+                return m_chart->passesLimits([&](const QString& column) -> std::optional<double> {
+                    const int i = static_cast<int>(columns.indexOf(column));
+                    return i >= 0 && !values[i].isNull() ? std::optional(values[i].toDouble())
+                                                         : std::nullopt;
+                });
+            }});
+    m_printWindow->openModally(browse::PrintKind::Measurements);
+    m_printWindow->setLimitTest(std::nullopt);
+    m_state.clearPrintSelection();
+}
+
+void BrowsingActions::exportChartRange()
+{
+    const auto [from, to] = m_chart->visibleRange();
+    browse::ExportLimits limits{from, to, {}};
+    if (m_chart->limits().anyOn())
+        limits.passes = [this](const browse::ExportRecord& record) {
+            return m_chart->passesLimits(
+                [&](const QString& column) { return record.value(column); });
+        };
+    m_export->exportChartRange(m_state.chartSelection().table(), limits);
 }
 
 void BrowsingActions::openSelectionFile(const QString& path)

@@ -71,6 +71,10 @@ private:
     void chooseFreeFile();
     // "Drukuj wybrane wielkosci": the print source's records from its first to its last.
     void printSelectedQuantities();
+    // The chart's buttons: its quantities printed, or its table exported, over the visible range
+    // and through its limit test.
+    void printChartRange();
+    void exportChartRange();
     void showTable(download::TableKind kind);
     // The quick preview of the cell the user moved to; hidden when the column has none.
     void preview(download::TableKind kind, int row, const QString& column);

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "browse/browsestate.h"
+#include "browse/exportlimits.h"
 #include "browse/tablewindow.h"
 #include "browse/textexport.h"
 #include "common/settingsstore.h"
@@ -70,6 +71,21 @@ void ExportActions::exportTable(TableKind kind)
     const QString path = browse::TextExport::fileForOneTable(chosen, kind);
     run([&] {
         return browse::TextExport::exportTable(*m_state.table(kind), m_state.filter(), path);
+    });
+}
+
+void ExportActions::exportChartRange(TableKind kind, const browse::ExportLimits& limits)
+{
+    const QString folder =
+        m_settings.string(common::SettingsStore::Name::ExportPath).value_or(QString());
+    const QString chosen = m_chooseFile(&m_main, folder);
+    if (chosen.isEmpty())
+        return;
+    m_settings.setString(common::SettingsStore::Name::ExportPath, QFileInfo(chosen).absolutePath());
+    const QString path = browse::TextExport::fileForAllTables(chosen, kind);
+    run([&] {
+        return browse::TextExport::exportTable(*m_state.table(kind), m_state.filter(), path,
+                                               limits);
     });
 }
 

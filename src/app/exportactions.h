@@ -10,6 +10,7 @@
 class QWidget;
 
 namespace kapstat::browse {
+struct ExportLimits;
 class BrowseState;
 class TableWindow;
 struct ExportOutcome;
@@ -43,6 +44,9 @@ public:
     void exportShownTables();
     // "Eksport do pliku PRN..." of the table's window.
     void exportTable(download::TableKind kind);
+    // The time chart's export: the chart table over its visible range and limit test, to the
+    // chosen name + ".prn" or ".HARM.prn".
+    void exportChartRange(download::TableKind kind, const browse::ExportLimits& limits);
     // Replaceable for tests.
     void setSaveChooser(SaveChooser chooser) { m_chooseFile = std::move(chooser); }
 

@@ -240,19 +240,20 @@ QWidget* ChartWindow::createButtons()
         layout->addWidget(button, row, column);
         return button;
     };
-    // The options window, the table printout and the range export come with their own windows.
+    // The options window comes with its own window later.
     add(tr("Opcje"), tr("Opcje wykresu."), 0, 0)->setEnabled(false);
     connect(add(tr("Drukuj wykres"), tr("Wydruk widocznej częsci wykresu."), 0, 1),
             &QPushButton::clicked, this, &ChartWindow::printChart);
     connect(add(tr("Zapisz obraz"), tr("Zapis obrazu wykresu do pliku graficznego BMP."), 1, 0),
             &QPushButton::clicked, this, &ChartWindow::saveImage);
-    add(tr("Drukuj tabelę"), tr("Wydruk wyników pomiarów wielkości widocznych na wykresie."), 1, 1)
-        ->setEnabled(false);
-    add(tr("Eksportuj"),
-        tr("Eksport danych pomiarowych do pliku tekstowego, tylko z przedziału zasu widocznego na "
-           "wykresie."),
-        2, 0)
-        ->setEnabled(false);
+    connect(add(tr("Drukuj tabelę"),
+                tr("Wydruk wyników pomiarów wielkości widocznych na wykresie."), 1, 1),
+            &QPushButton::clicked, this, &ChartWindow::printRequested);
+    connect(add(tr("Eksportuj"),
+                tr("Eksport danych pomiarowych do pliku tekstowego, tylko z przedziału zasu "
+                   "widocznego na wykresie."),
+                2, 0),
+            &QPushButton::clicked, this, &ChartWindow::exportRequested);
     QPushButton* statistics =
         add(tr("Statystyki"), tr("Wartości min. max. i średnie liczone z punktów wykresu."), 2, 1);
     statistics->setCheckable(true);
@@ -348,9 +349,9 @@ void ChartWindow::buildPage()
     } else
         m_plot->xAxis->rescale();
     m_plot->yAxis->setRange(m_page.axisMinimum, m_page.axisMaximum);
-    const auto [low, high] = m_plot->xAxis->range();
-    m_from->setText(rangeText(tr("Od "), QCPAxisTickerDateTime::keyToDateTime(low)));
-    m_to->setText(rangeText(tr("do "), QCPAxisTickerDateTime::keyToDateTime(high)));
+    const auto [from, to] = visibleRange();
+    m_from->setText(rangeText(tr("Od "), from));
+    m_to->setText(rangeText(tr("do "), to));
     m_settingUp = true;
     m_navigator->setRange(1, static_cast<int>(std::max<qint64>(1, m_total - m_pointsPerPage + 1)));
     m_navigator->setValue(static_cast<int>(m_first));
@@ -390,6 +391,13 @@ void ChartWindow::showStatistics()
         for (int column = 0; column < cells.size(); ++column)
             m_statistics->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
+}
+
+std::pair<QDateTime, QDateTime> ChartWindow::visibleRange() const
+{
+    const QCPRange range = m_plot->xAxis->range();
+    return {QCPAxisTickerDateTime::keyToDateTime(range.lower),
+            QCPAxisTickerDateTime::keyToDateTime(range.upper)};
 }
 
 QString ChartWindow::rangeText(const QString& prefix, const QDateTime& moment)

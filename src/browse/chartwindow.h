@@ -55,6 +55,13 @@ public:
     void setLimit(bool upper, bool on, double value);
 
     static QString rangeText(const QString& prefix, const QDateTime& moment);
+    // The time range the bottom axis shows now.
+    std::pair<QDateTime, QDateTime> visibleRange() const;
+
+Q_SIGNALS:
+    // The visible part's records printed as a table, or exported as text.
+    void printRequested();
+    void exportRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,10 +1,13 @@
+#include "app/exportactions.h"
 #include "browse/browsestate.h"
 #include "browse/chartwindow.h"
 #include "browse/frozentableview.h"
 #include "browse/gridheader.h"
 #include "browse/tablewindow.h"
 #include "browsingharness.h"
+#include "common/decimaltext.h"
 #include "common/settingsstore.h"
+#include "common/windows1250text.h"
 #include "config/configurationmodel.h"
 #include "downloadeddatabase.h"
 #include "link/fakechannel.h"
@@ -209,4 +212,28 @@ TEST_F(TableWindowTest, ChartWindowPagesTheChartedQuantityAndKeepsTheDayWhileOpe
     chart.reject();
     EXPECT_FALSE(state.filter().dayStart) << "closing the chart ends the computing day";
     EXPECT_EQ(model(TableKind::Rms).rowCount(), records);
+}
+
+TEST_F(TableWindowTest, ChartExportKeepsTheVisibleRecordsThatBreakALimit)
+{
+    ASSERT_EQ(state.toggleChart(TableKind::Rms, 0, QStringLiteral("Umax")),
+              browse::ToggleOutcome::Added);
+    browse::ChartWindow& chart = browsing.chartWindow();
+    chart.show();
+    chart.setLimit(true, true, 240);
+    const QString chosen = folder.filePath(QStringLiteral("wykres.prn"));
+    browsing.exportActions().setSaveChooser([&](QWidget*, const QString&) { return chosen; });
+    Q_EMIT chart.exportRequested();
+    chart.reject();
+
+    const auto lines = common::Windows1250Text::readLines(chosen);
+    ASSERT_TRUE(lines);
+    const int umax =
+        static_cast<int>(lines->first().split(';').indexOf(QStringLiteral("\"Umax\"")));
+    ASSERT_GE(umax, 0) << lines->first().toStdString();
+    ASSERT_GT(lines->size(), 1) << "the recording has over-voltages above 240 V";
+    EXPECT_LT(lines->size() - 1, model(TableKind::Rms).rowCount());
+    for (const QString& line : lines->mid(1))
+        EXPECT_GT(common::DecimalText::parse(line.split(';')[umax]).value_or(0), 240)
+            << line.toStdString();
 }
