@@ -1,6 +1,7 @@
 #include "browse/chartwindow.h"
 
 #include "browse/browsestate.h"
+#include "browse/chartoptionswindow.h"
 #include "common/datetimetext.h"
 #include "common/decimaltext.h"
 #include "common/settingsstore.h"
@@ -30,17 +31,9 @@ namespace kapstat::browse {
 
 namespace {
 
-constexpr int DefaultPointsPerPage = 1000;
-// Windows colour values (0x00BBGGRR): red, green, blue, lime.
-constexpr int DefaultColours[] = {0x0000FF, 0x008000, 0xFF0000, 0x00FF00};
 const Qt::PenStyle LineStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
                                    Qt::DashDotDotLine};
 const QColor LightYellow(255, 255, 128);
-
-QColor fromWindowsColour(int value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 double keyOf(const QDateTime& time)
 {
@@ -240,8 +233,8 @@ QWidget* ChartWindow::createButtons()
         layout->addWidget(button, row, column);
         return button;
     };
-    // The options window comes with its own window later.
-    add(tr("Opcje"), tr("Opcje wykresu."), 0, 0)->setEnabled(false);
+    connect(add(tr("Opcje"), tr("Opcje wykresu."), 0, 0), &QPushButton::clicked, this,
+            &ChartWindow::showOptions);
     connect(add(tr("Drukuj wykres"), tr("Wydruk widocznej częsci wykresu."), 0, 1),
             &QPushButton::clicked, this, &ChartWindow::printChart);
     connect(add(tr("Zapisz obraz"), tr("Zapis obrazu wykresu do pliku graficznego BMP."), 1, 0),
@@ -270,16 +263,62 @@ void ChartWindow::showEvent(QShowEvent* event)
 
 void ChartWindow::readSettings()
 {
-    const int points =
-        m_settings.integer(QStringLiteral("IloscPktnaStr")).value_or(DefaultPointsPerPage);
-    m_pointsPerPage = std::clamp(points, 10, 400000);
+    m_chartSettings = ChartSettings::load(m_settings);
+    m_pointsPerPage = m_chartSettings.pointsPerPage;
+    applySettings();
+}
+
+void ChartWindow::applySettings()
+{
+    const ChartSettings& look = m_chartSettings;
+    auto applyAxis = [](QCPAxis* axis, const QString& title, const ChartFont& titleFont,
+                        const ChartFont& labelFont, bool visible) {
+        axis->setLabel(title);
+        axis->setLabelFont(titleFont.font);
+        axis->setLabelColor(titleFont.colour);
+        axis->setTickLabelFont(labelFont.font);
+        axis->setTickLabelColor(labelFont.colour);
+        axis->setBasePen(QPen(labelFont.colour));
+        axis->setVisible(visible);
+    };
+    applyAxis(m_plot->xAxis, look.xTitle, look.xTitleFont, look.xLabelFont, look.xVisible);
+    applyAxis(m_plot->yAxis, look.yTitle, look.yTitleFont, look.yLabelFont, look.yVisible);
+    m_plot->xAxis->setTickLabelRotation(look.xLabelAngle);
+    m_plot->axisRect()->setBackground(look.background);
+    m_plot->setBackground(look.margin);
+    m_plot->legend->setFont(look.legendFont.font);
+    m_plot->legend->setTextColor(look.legendFont.colour);
+    m_plot->legend->setBrush(look.legendColour);
+    m_plot->legend->setVisible(look.legendVisible);
+    styleSeries();
+}
+
+void ChartWindow::styleSeries()
+{
     for (int i = 0; i < ChartSelection::SlotCount; ++i) {
-        m_colours[i] =
-            fromWindowsColour(m_settings.integer(QStringLiteral("Przebieg%1Color").arg(i))
-                                  .value_or(DefaultColours[i]));
-        m_lineStyles[i] = std::clamp(
-            m_settings.integer(QStringLiteral("Przebieg%1Kroj").arg(i)).value_or(0), 0, 4);
+        const QColor colour = m_chartSettings.seriesColours[i];
+        m_plot->graph(i)->setPen(QPen(colour, 1, LineStyles[m_chartSettings.lineStyles[i]]));
+        m_seriesBoxes[i]->setStyleSheet(QStringLiteral("color: %1").arg(colour.name()));
     }
+}
+
+void ChartWindow::showOptions()
+{
+    if (!m_options)
+        m_options = new ChartOptionsWindow(this);
+    m_chartSettings.pointsPerPage = m_dayOn->isChecked() ? m_keptPointsPerPage : m_pointsPerPage;
+    const auto edited = m_options->edit(m_chartSettings);
+    if (!edited)
+        return;
+    m_chartSettings = *edited;
+    m_chartSettings.save(m_settings);
+    applySettings();
+    m_keptPointsPerPage = m_chartSettings.pointsPerPage;
+    if (!m_dayOn->isChecked())
+        m_pointsPerPage = m_keptPointsPerPage;
+    m_first = 1;
+    m_last = std::min<qint64>(m_pointsPerPage, m_total);
+    buildPage();
 }
 
 void ChartWindow::setUp()
@@ -316,7 +355,6 @@ void ChartWindow::setUp()
     for (int i = 0; i < ChartSelection::SlotCount; ++i) {
         const ChartSlot& slot = selection.slots()[i];
         QCPGraph* graph = m_plot->graph(i);
-        graph->setPen(QPen(m_colours[i], 1, LineStyles[m_lineStyles[i]]));
         graph->setName(m_pager && slot.isFilled() ? m_pager->seriesTitle(slot) : QString());
         graph->setVisible(slot.isFilled());
         graph->removeFromLegend();
@@ -325,7 +363,6 @@ void ChartWindow::setUp()
         m_seriesBoxes[i]->setVisible(slot.isFilled());
         m_seriesBoxes[i]->setChecked(slot.isFilled());
         m_seriesBoxes[i]->setText(graph->name());
-        m_seriesBoxes[i]->setStyleSheet(QStringLiteral("color: %1").arg(m_colours[i].name()));
     }
     m_settingUp = false;
     refreshDayControls();

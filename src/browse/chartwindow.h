@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browse/chartpage.h"
+#include "browse/chartsettings.h"
 
 #include <QColor>
 #include <QDialog>
@@ -25,6 +26,7 @@ class SettingsStore;
 namespace kapstat::browse {
 
 class BrowseState;
+class ChartOptionsWindow;
 
 // "Wykres pomiarów": up to four charted quantities over time, a page of time points at a time,
 // with a computing day, two limit lines and the statistics of the plotted points. Opened modally
@@ -52,6 +54,10 @@ public:
         return direction > 0 ? m_dayNext : m_dayPrevious;
     }
     QLabel* rangeLabel(bool end) const { return end ? m_to : m_from; }
+    ChartOptionsWindow* optionsWindow() const { return m_options; }
+    const ChartSettings& chartSettings() const { return m_chartSettings; }
+    // "Opcje wykresu.": on OK the new look is applied, stored and the first page shown again.
+    void showOptions();
     void setLimit(bool upper, bool on, double value);
 
     static QString rangeText(const QString& prefix, const QDateTime& moment);
@@ -77,6 +83,8 @@ private:
     QWidget* createButtons();
     void setUp();
     void readSettings();
+    void applySettings();
+    void styleSeries();
     void buildPage();
     void drawSeries();
     void showStatistics();
@@ -98,8 +106,8 @@ private:
     qint64 m_total = 0;
     int m_pointsPerPage = 1000;
     int m_keptPointsPerPage = 1000;
-    std::array<QColor, ChartSelection::SlotCount> m_colours;
-    std::array<int, ChartSelection::SlotCount> m_lineStyles{};
+    ChartSettings m_chartSettings;
+    ChartOptionsWindow* m_options = nullptr;
     QCustomPlot* m_plot = nullptr;
     std::array<QCheckBox*, ChartSelection::SlotCount> m_seriesBoxes{};
     std::unique_ptr<LimitRow> m_upper;
