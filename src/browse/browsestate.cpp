@@ -177,6 +177,15 @@ void BrowseState::togglePhase(int phase)
     applyFilter();
 }
 
+void BrowseState::checkEnabledPhaseItems()
+{
+    for (PhaseItem& item : m_phases)
+        if (item.enabled)
+            item.checked = true;
+    Q_EMIT phaseItemsChanged();
+    applyFilter();
+}
+
 void BrowseState::setComputingDay(std::optional<QDate> day)
 {
     m_filter.computingDay = day;

@@ -104,7 +104,7 @@ bool DatabaseSession::open(const QString& selectionFile)
 
 bool isDatabaseCommand(const QString& command)
 {
-    return command == QLatin1String("info");
+    return command == QLatin1String("info") || command == QLatin1String("report");
 }
 
 int runInfoCommand(const QStringList& arguments)

@@ -4,9 +4,11 @@
 #include "cli/databasesession.h"
 #include "cli/downloadcommand.h"
 #include "cli/housekeepingcommands.h"
+#include "cli/reportcommand.h"
 #include "sim/simserver.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <functional>
 #include <map>
@@ -52,13 +54,26 @@ std::unique_ptr<sim::SimServer> startEmulator(const QStringList& arguments, QStr
     return server;
 }
 
+// Only a printed report needs fonts and a paint device; it needs no screen.
+std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!wantsPrintedReport(arguments))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const auto app = createApplication(argc, argv);
     QString error;
-    const auto options = CliOptions::parse(app.arguments().mid(1), &error);
+    const auto options = CliOptions::parse(app->arguments().mid(1), &error);
     if (!options)
         return usageError(error);
     if (options->help) {
@@ -67,6 +82,8 @@ int main(int argc, char** argv)
     }
     if (options->command == QLatin1String("info"))
         return runInfoCommand(options->commandArguments);
+    if (options->command == QLatin1String("report"))
+        return runReportCommand(options->commandArguments);
     const auto command = commands().find(options->command);
     if (command == commands().end())
         return usageError(QCoreApplication::translate("kapstat-cli", "Nieznane polecenie: %1")

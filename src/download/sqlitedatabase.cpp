@@ -132,4 +132,14 @@ qint64 SqliteStatement::columnInt(int index) const
     return sqlite3_column_int64(m_statement, index);
 }
 
+double SqliteStatement::columnDouble(int index) const
+{
+    return sqlite3_column_double(m_statement, index);
+}
+
+bool SqliteStatement::columnIsNull(int index) const
+{
+    return sqlite3_column_type(m_statement, index) == SQLITE_NULL;
+}
+
 } // namespace kapstat::download
