@@ -129,10 +129,15 @@ void NormDatabase::dropTable(TableKind kind)
     QFile::remove(m_db.base() + suffixOf(kind));
 }
 
-browse::BrowseState& NormDatabase::finish()
+void NormDatabase::write()
 {
     m_db.writeHeader(m_configuration);
     m_db.closeTables();
+}
+
+browse::BrowseState& NormDatabase::finish()
+{
+    write();
     const auto problem = m_state.open(m_db.selectionFile());
     EXPECT_FALSE(problem) << problem.value_or(QString()).toStdString();
     return m_state;

@@ -59,8 +59,11 @@ public:
     // Leaves out a table, before finish().
     void dropTable(download::TableKind kind);
 
-    // Writes the header and opens the database; the state stays valid with this object.
+    // Writes the selection and settings files and closes the tables.
+    void write();
+    // Writes and opens the database; the state stays valid with this object.
     browse::BrowseState& finish();
+    QString selectionFile() const { return m_db.selectionFile(); }
 
 private:
     config::MeasuringSystem m_system;
