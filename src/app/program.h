@@ -17,6 +17,7 @@
 #include "link/serialchannel.h"
 #include "link/servicemode.h"
 #include "link/statusconversation.h"
+#include "norm/pccounterslots.h"
 
 #include <QStringList>
 #include <memory>
@@ -33,6 +34,7 @@ namespace kapstat::app {
 
 class AboutBox;
 class BrowsingActions;
+class ComplianceReportAction;
 class DatabaseDirectoryDialog;
 class MainWindow;
 
@@ -53,6 +55,8 @@ public:
     AboutBox& aboutBox() { return *m_about; }
     browse::BrowseState& browseState() { return m_browse; }
     BrowsingActions& browsing() { return *m_browsing; }
+    ComplianceReportAction& complianceReport() { return *m_complianceReport; }
+    norm::PcCounterSlots& pcCounters() { return m_pcCounters; }
 
 private:
     void connectActions();
@@ -80,6 +84,7 @@ private:
                                                           m_configurationReader, m_calibration};
     download::DownloadConversation m_download{m_link, m_configuration, m_configurationReader};
     browse::BrowseState m_browse{m_configuration, m_messages};
+    norm::PcCounterSlots m_pcCounters;
 
     std::unique_ptr<MainWindow> m_main;
     link::ClockWindow* m_clockWindow = nullptr;
@@ -88,6 +93,7 @@ private:
     AboutBox* m_about = nullptr;
     DatabaseDirectoryDialog* m_directoryDialog = nullptr;
     BrowsingActions* m_browsing = nullptr;
+    ComplianceReportAction* m_complianceReport = nullptr;
 };
 
 } // namespace kapstat::app

@@ -7,7 +7,9 @@ namespace kapstat::download {
 bool SqliteDatabase::open(const QString& path, bool create)
 {
     close();
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // One connection is only ever used from the thread that opened it: no per-call mutex.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr) != SQLITE_OK) {
         rememberError();
         close();
