@@ -2,6 +2,7 @@
 
 #include "app/aboutbox.h"
 #include "app/browsingactions.h"
+#include "app/compliancereportaction.h"
 #include "app/databasedirectorydialog.h"
 #include "app/mainwindow.h"
 #include "config/configurationwindow.h"
@@ -35,6 +36,8 @@ Program::Program(const QStringList& namedPorts)
     m_directoryDialog = new DatabaseDirectoryDialog(m_messages, m_main.get());
     m_browsing = new BrowsingActions(*m_main, m_browse, m_messages, m_settings, *m_directoryDialog,
                                      m_main.get());
+    m_complianceReport = new ComplianceReportAction(*m_main, m_browse, *m_browsing, m_serviceMode,
+                                                    m_messages, m_pcCounters, m_main.get());
     connectActions();
     QObject::connect(&m_messages, &link::MessageWindow::shownChanged, m_main.get(),
                      [this](bool shown) { m_main->setCommandsEnabled(!shown); });

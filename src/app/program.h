@@ -20,6 +20,7 @@
 #include "live/instantframereader.h"
 #include "live/liveloop.h"
 #include "live/livestore.h"
+#include "norm/pccounterslots.h"
 
 #include <QStringList>
 #include <memory>
@@ -39,6 +40,7 @@ namespace kapstat::app {
 
 class AboutBox;
 class BrowsingActions;
+class ComplianceReportAction;
 class DatabaseDirectoryDialog;
 class MainWindow;
 
@@ -59,6 +61,8 @@ public:
     AboutBox& aboutBox() { return *m_about; }
     browse::BrowseState& browseState() { return m_browse; }
     BrowsingActions& browsing() { return *m_browsing; }
+    ComplianceReportAction& complianceReport() { return *m_complianceReport; }
+    norm::PcCounterSlots& pcCounters() { return m_pcCounters; }
 
 private:
     void connectActions();
@@ -89,6 +93,7 @@ private:
     live::LiveStore m_liveStore;
     live::InstantFrameReader m_instantFrames{m_link, m_configuration, m_rangeScale, m_liveStore};
     live::LiveLoop m_liveLoop{m_link, m_configuration, m_liveStore};
+    norm::PcCounterSlots m_pcCounters;
 
     std::unique_ptr<MainWindow> m_main;
     link::ClockWindow* m_clockWindow = nullptr;
@@ -98,6 +103,7 @@ private:
     DatabaseDirectoryDialog* m_directoryDialog = nullptr;
     BrowsingActions* m_browsing = nullptr;
     live::LiveWindow* m_liveWindow = nullptr;
+    ComplianceReportAction* m_complianceReport = nullptr;
 };
 
 } // namespace kapstat::app

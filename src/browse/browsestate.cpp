@@ -164,6 +164,15 @@ void BrowseState::togglePhase(int phase)
     applyFilter();
 }
 
+void BrowseState::checkEnabledPhaseItems()
+{
+    for (PhaseItem& item : m_phases)
+        if (item.enabled)
+            item.checked = true;
+    Q_EMIT phaseItemsChanged();
+    applyFilter();
+}
+
 void BrowseState::setComputingDay(std::optional<QDateTime> dayStart)
 {
     m_filter.dayStart = dayStart;

@@ -77,6 +77,8 @@ public:
     void setConditionFilter(bool on);
     const PhaseItem& phaseItem(int phase) const { return m_phases[phase]; } // 0..2 for L1..L3
     void togglePhase(int phase);
+    // Checks every enabled phase item, so the harmonics table shows all the phases it may.
+    void checkEnabledPhaseItems();
     // The time chart's computing day from its start; nullopt switches it off.
     void setComputingDay(std::optional<QDateTime> dayStart);
 

@@ -106,7 +106,7 @@ bool DatabaseSession::open(const QString& selectionFile)
 bool isDatabaseCommand(const QString& command)
 {
     return command == QLatin1String("info") || command == QLatin1String("export") ||
-           isPrintCommand(command);
+           command == QLatin1String("report") || isPrintCommand(command);
 }
 
 int runInfoCommand(const QStringList& arguments)

@@ -30,7 +30,7 @@ private:
     QTextStream m_err;
 };
 
-// The commands that read a database: "info --pom FILE.pom".
+// The commands that read a database: "info --pom FILE.pom" here, "report" in reportcommand.h.
 int runInfoCommand(const QStringList& arguments);
 
 // Whether the command reads a database only, needing neither --port nor --sim.

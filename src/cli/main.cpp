@@ -7,9 +7,11 @@
 #include "cli/housekeepingcommands.h"
 #include "cli/livecommand.h"
 #include "cli/printcommand.h"
+#include "cli/reportcommand.h"
 #include "sim/simserver.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <functional>
 #include <map>
@@ -56,11 +58,30 @@ std::unique_ptr<sim::SimServer> startEmulator(const QStringList& arguments, QStr
     return server;
 }
 
+// Only the printouts need fonts and a paint device; they need no screen.
+std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QString ignored;
+    const auto options = CliOptions::parse(arguments, &ignored);
+    const bool printsTable = options && isPrintCommand(options->command);
+    if (!printsTable && !wantsPrintedReport(arguments))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The commands' own messages go to stderr directly; the GUI library's remarks about the
+    // platform and the painter would only bury them.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const auto app = createCliApplication(argc, argv);
+    const auto app = createApplication(argc, argv);
     QString error;
     const auto options = CliOptions::parse(app->arguments().mid(1), &error);
     if (!options)
@@ -75,6 +96,8 @@ int main(int argc, char** argv)
         return runExportCommand(options->commandArguments);
     if (isPrintCommand(options->command))
         return runPrintCommand(options->commandArguments);
+    if (options->command == QLatin1String("report"))
+        return runReportCommand(options->commandArguments);
     const auto command = commands().find(options->command);
     if (command == commands().end())
         return usageError(QCoreApplication::translate("kapstat-cli", "Nieznane polecenie: %1")

@@ -193,21 +193,4 @@ int runPrintCommand(const QStringList& arguments)
     return ExitStatus::Done;
 }
 
-std::unique_ptr<QCoreApplication> createCliApplication(int& argc, char** argv)
-{
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    QString ignored;
-    const auto options = CliOptions::parse(arguments, &ignored);
-    if (!options || !isPrintCommand(options->command))
-        return std::make_unique<QCoreApplication>(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The command's own messages go to stderr directly; the GUI library's remarks about the
-    // platform and the painter would only bury them.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 } // namespace kapstat::cli

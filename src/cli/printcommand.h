@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
 #include <QStringList>
-#include <memory>
 
 namespace kapstat::cli {
 
@@ -11,9 +9,5 @@ namespace kapstat::cli {
 // up to six columns of one table as a PDF file. Without --from and --to every record is printed.
 int runPrintCommand(const QStringList& arguments);
 bool isPrintCommand(const QString& command);
-
-// The application object for the command line: printing lays pages out with fonts and needs the
-// GUI application, drawn offscreen unless a platform is named; other commands need the core only.
-std::unique_ptr<QCoreApplication> createCliApplication(int& argc, char** argv);
 
 } // namespace kapstat::cli

@@ -74,6 +74,7 @@ public:
     ValueType columnType(int index) const;
     double columnDouble(int index) const;
     QByteArrayView columnText(int index) const; // UTF-8; valid until the next step
+    bool columnIsNull(int index) const;
 
 private:
     SqliteDatabase& m_db;
