@@ -7,9 +7,11 @@
 #include "link/prompter.h"
 #include "link/servicemode.h"
 #include "norm/compliancereport.h"
-#include "norm/compliancereportdialog.h"
+#include "norm/reporttextdocument.h"
+#include "print/printoptionswindow.h"
 
 #include <QAction>
+#include <QTextDocument>
 
 namespace kapstat::app {
 
@@ -48,9 +50,15 @@ void ComplianceReportAction::run()
             m_prompter.ask(failure.message, -1, link::PromptButton::Close);
         return;
     }
-    norm::ComplianceReportDialog dialog(std::move(*report), &m_main);
-    Q_EMIT reportShown(&dialog);
-    dialog.exec();
+    const auto mainText = norm::ReportTextDocument::create(report->main);
+    const auto additionalText = norm::ReportTextDocument::create(report->additional);
+    print::PrintOptionsWindow& window = m_browsing.printWindow();
+    window.setTitle(report->title);
+    window.setReportTexts(mainText.get(), additionalText.get());
+    Q_EMIT reportShown(&window);
+    window.openModally(browse::PrintKind::Norm);
+    // The documents go with this function; the window must not keep them.
+    window.setReportTexts(nullptr, nullptr);
 }
 
 } // namespace kapstat::app

@@ -19,7 +19,7 @@ class BrowsingActions;
 class MainWindow;
 
 // "Utwórz raport zgodnosci z normą": the gate, the statistics and the report's two texts, shown
-// in the report dialog.
+// in the print options window as the report kind "norma".
 class ComplianceReportAction : public QObject
 {
     Q_OBJECT
@@ -32,7 +32,7 @@ public:
     void run();
 
 Q_SIGNALS:
-    // Emitted with the dialog before it is shown modally, so tests can close it.
+    // Emitted with the print window before it is shown modally, so tests can close it.
     void reportShown(QWidget* dialog);
 
 private:

@@ -159,9 +159,11 @@ QByteArrayView SqliteStatement::columnText(int index) const
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, index));
     return QByteArrayView(text, sqlite3_column_bytes(m_statement, index));
-    bool SqliteStatement::columnIsNull(int index) const
-    {
-        return sqlite3_column_type(m_statement, index) == SQLITE_NULL;
-    }
+}
+
+bool SqliteStatement::columnIsNull(int index) const
+{
+    return sqlite3_column_type(m_statement, index) == SQLITE_NULL;
+}
 
 } // namespace kapstat::download

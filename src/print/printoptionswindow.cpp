@@ -158,6 +158,11 @@ void PrintOptionsWindow::setTitle(const QString& title)
     m_title->setText(title);
 }
 
+QString PrintOptionsWindow::title() const
+{
+    return m_title->text();
+}
+
 void PrintOptionsWindow::setReportTexts(const QTextDocument* main, const QTextDocument* additional)
 {
     m_main = main;

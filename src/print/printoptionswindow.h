@@ -53,6 +53,7 @@ public:
     void setAllRecords(bool all);
     // The compliance report's title; the field is not editable for that report.
     void setTitle(const QString& title);
+    QString title() const;
     // The compliance report's texts, printed side by side; the window does not own them.
     void setReportTexts(const QTextDocument* main, const QTextDocument* additional);
     // The time chart's limit test for measurement printouts; none lets every record pass.

@@ -8,9 +8,10 @@
 #include "link/manualclock.h"
 #include "link/recorderlink.h"
 #include "link/servicemode.h"
-#include "norm/compliancereportdialog.h"
+#include "norm/compliancereport.h"
 #include "norm/pccounterslots.h"
 #include "normdatabase.h"
+#include "print/printoptionswindow.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -43,7 +44,7 @@ protected:
         QString shownTitle;
         const auto connection = QObject::connect(
             &action, &app::ComplianceReportAction::reportShown, &action, [&](QWidget* dialog) {
-                shownTitle = dialog->windowTitle();
+                shownTitle = qobject_cast<print::PrintOptionsWindow*>(dialog)->title();
                 QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
             });
         main.action(QStringLiteral("acNorma"))->trigger();
