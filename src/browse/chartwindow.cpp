@@ -85,10 +85,8 @@ ChartWindow::ChartWindow(BrowseState& state, common::SettingsStore& settings, QW
     m_upper->line->setPen(QPen(Qt::red, 1, Qt::DashLine));
     m_lower->line->setPen(QPen(Qt::green, 1, Qt::DashDotLine));
     connect(m_plot, &QCustomPlot::mouseMove, this, &ChartWindow::onMouseMove);
-    connect(m_plot, &QCustomPlot::mousePress, this, [this] {
-        m_upper->pick->setChecked(false);
-        m_lower->pick->setChecked(false);
-    });
+    connect(m_plot, &QCustomPlot::mousePress, this, &ChartWindow::onMousePress);
+    connect(m_plot, &QCustomPlot::mouseRelease, this, [this] { m_dragStart.reset(); });
 
     m_navigator = new QSlider(Qt::Horizontal, this);
     m_navigator->setToolTip(tr("Nawigacja po rekordach wyników."));
@@ -546,8 +544,35 @@ void ChartWindow::applyLimit(LimitRow& row)
     m_plot->replot();
 }
 
+void ChartWindow::onMousePress(QMouseEvent* event)
+{
+    m_upper->pick->setChecked(false);
+    m_lower->pick->setChecked(false);
+    if (event->button() != Qt::RightButton)
+        return;
+    m_dragStart = event->position();
+    m_dragXRange = {m_plot->xAxis->range().lower, m_plot->xAxis->range().upper};
+    m_dragYRange = {m_plot->yAxis->range().lower, m_plot->yAxis->range().upper};
+}
+
+void ChartWindow::dragBy(const QPointF& position)
+{
+    auto shift = [](QCPAxis* axis, double from, double to, const std::pair<double, double>& range) {
+        const double delta = axis->pixelToCoord(from) - axis->pixelToCoord(to);
+        axis->setRange(range.first + delta, range.second + delta);
+    };
+    // The axes are read at the drag's start, so the shift is measured against the same scale.
+    m_plot->xAxis->setRange(m_dragXRange.first, m_dragXRange.second);
+    m_plot->yAxis->setRange(m_dragYRange.first, m_dragYRange.second);
+    shift(m_plot->xAxis, m_dragStart->x(), position.x(), m_dragXRange);
+    shift(m_plot->yAxis, m_dragStart->y(), position.y(), m_dragYRange);
+    m_plot->replot();
+}
+
 void ChartWindow::onMouseMove(QMouseEvent* event)
 {
+    if (m_dragStart && (event->buttons() & Qt::RightButton))
+        dragBy(event->position());
     int shown = -1;
     for (int i = 0; i < ChartSelection::SlotCount && shown < 0; ++i)
         if (m_plot->graph(i)->visible())

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QCustomPlot;
@@ -94,6 +95,9 @@ private:
     void refreshDayControls();
     void applyLimit(LimitRow& row);
     void onMouseMove(QMouseEvent* event);
+    void onMousePress(QMouseEvent* event);
+    // A right-button drag moves the visible part of the chart.
+    void dragBy(const QPointF& position);
     void saveImage();
     void printChart();
 
@@ -124,6 +128,9 @@ private:
     QLabel* m_cursorValue = nullptr;
     QLabel* m_cursorTime = nullptr;
     bool m_settingUp = false;
+    std::optional<QPointF> m_dragStart;
+    std::pair<double, double> m_dragXRange;
+    std::pair<double, double> m_dragYRange;
 };
 
 } // namespace kapstat::browse

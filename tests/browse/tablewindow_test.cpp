@@ -14,9 +14,11 @@
 #include "link/manualclock.h"
 #include "link/recorderlink.h"
 #include "link/scriptedprompter.h"
+#include "print/customplot.h"
 #include "print/quickpreviewwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -202,6 +204,19 @@ TEST_F(TableWindowTest, ChartWindowPagesTheChartedQuantityAndKeepsTheDayWhileOpe
     EXPECT_FALSE(chart.dayDate()->styleSheet().isEmpty()) << "the day before the first is a bound";
     chart.dayButton(-1)->click(); // beeps and stays
     EXPECT_EQ(chart.dayDate()->date(), QDate(2019, 12, 31));
+
+    // A right-button drag to the left shows later times.
+    QCustomPlot* plot = chart.plot();
+    const double earliest = plot->xAxis->range().lower;
+    auto send = [plot](QEvent::Type type, QPointF at, Qt::MouseButton button,
+                       Qt::MouseButtons held) {
+        QMouseEvent event(type, at, plot->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(plot, &event);
+    };
+    send(QEvent::MouseButtonPress, {300, 150}, Qt::RightButton, Qt::RightButton);
+    send(QEvent::MouseMove, {200, 150}, Qt::NoButton, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, {200, 150}, Qt::RightButton, Qt::NoButton);
+    EXPECT_GT(plot->xAxis->range().lower, earliest);
 
     chart.setLimit(true, true, 253);
     auto valueOf = [](double v) {
