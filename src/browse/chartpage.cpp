@@ -5,6 +5,7 @@
 #include "download/measurementtables.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kapstat::browse {
 
@@ -29,6 +30,20 @@ void summarise(ChartSeries& series, double sum)
 }
 
 } // namespace
+
+double wallClockKey(const QDateTime& moment)
+{
+    static const QDate epoch(1970, 1, 1);
+    return epoch.daysTo(moment.date()) * 86400.0 + moment.time().msecsSinceStartOfDay() / 1000.0;
+}
+
+QDateTime fromWallClockKey(double key)
+{
+    const qint64 days = static_cast<qint64>(std::floor(key / 86400.0));
+    const qint64 milliseconds = std::llround((key - days * 86400.0) * 1000.0);
+    return QDateTime(QDate(1970, 1, 1).addDays(days),
+                     QTime::fromMSecsSinceStartOfDay(static_cast<int>(milliseconds)));
+}
 
 bool ChartLimits::breaks(double value) const
 {
@@ -118,6 +133,7 @@ ChartPage ChartPager::page(const RecordFilter& filter, qint64 firstPoint, qint64
             if (point > lastPoint)
                 return false;
             const QDateTime time = common::DateTimeText::parseDateTime(row.column(0).toString());
+            const double key = wallClockKey(time);
             const QString phase = row.column(1).toString();
             if (!isHarmonics() || phase == reference) {
                 gap = previous.isValid() &&
@@ -129,7 +145,7 @@ ChartPage ChartPager::page(const RecordFilter& filter, qint64 firstPoint, qint64
                 if (!series.used || (isHarmonics() && phase != series.phase))
                     continue;
                 const double value = row.column(valueColumn[i]).toDouble();
-                series.points.append({time, value, gap});
+                series.points.append({time, key, value, gap});
                 sums[i] += value;
                 highest = std::max(highest, value);
                 lowest = std::min(lowest, value);

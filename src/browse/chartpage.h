@@ -13,9 +13,15 @@ namespace kapstat::browse {
 
 class BrowseTable;
 
+// Seconds from 1970-01-01 00:00 to the moment as the wall clock reads it: the chart's x, free
+// of time-zone conversions (the axis labels it as UTC, which shows the same wall-clock time).
+double wallClockKey(const QDateTime& moment);
+QDateTime fromWallClockKey(double key);
+
 struct ChartPoint
 {
     QDateTime time;
+    double key = 0; // wallClockKey(time)
     double value = 0;
     bool gap = false; // a break in the curve before this point
 };

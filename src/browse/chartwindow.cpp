@@ -35,11 +35,6 @@ const Qt::PenStyle LineStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt:
                                    Qt::DashDotDotLine};
 const QColor LightYellow(255, 255, 128);
 
-double keyOf(const QDateTime& time)
-{
-    return QCPAxisTickerDateTime::dateTimeToKey(time);
-}
-
 } // namespace
 
 struct ChartWindow::LimitRow
@@ -68,6 +63,8 @@ ChartWindow::ChartWindow(BrowseState& state, common::SettingsStore& settings, QW
     m_plot->setInteraction(QCP::iRangeZoom);
     auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
     ticker->setDateTimeFormat(QStringLiteral("yyyy-MM-dd\nhh:mm:ss"));
+    // x holds wall-clock seconds; labelled as UTC they read as the recorder's clock did.
+    ticker->setDateTimeSpec(Qt::UTC);
     m_plot->xAxis->setTicker(ticker);
     m_plot->legend->setVisible(true);
     m_plot->plotLayout()->insertRow(0);
@@ -380,7 +377,7 @@ void ChartWindow::buildPage()
     showStatistics();
     if (m_dayOn->isChecked()) {
         const QDateTime start(m_dayDate->date(), m_dayHour->time());
-        m_plot->xAxis->setRange(keyOf(start), keyOf(start.addDays(1)));
+        m_plot->xAxis->setRange(wallClockKey(start), wallClockKey(start.addDays(1)));
     } else
         m_plot->xAxis->rescale();
     m_plot->yAxis->setRange(m_page.axisMinimum, m_page.axisMaximum);
@@ -405,7 +402,7 @@ void ChartWindow::drawSeries()
                 keys << keys.last();
                 values << std::nan("");
             }
-            keys << keyOf(point.time);
+            keys << point.key;
             values << point.value;
         }
         m_plot->graph(i)->setData(keys, values, true);
@@ -431,8 +428,7 @@ void ChartWindow::showStatistics()
 std::pair<QDateTime, QDateTime> ChartWindow::visibleRange() const
 {
     const QCPRange range = m_plot->xAxis->range();
-    return {QCPAxisTickerDateTime::keyToDateTime(range.lower),
-            QCPAxisTickerDateTime::keyToDateTime(range.upper)};
+    return {fromWallClockKey(range.lower), fromWallClockKey(range.upper)};
 }
 
 QString ChartWindow::rangeText(const QString& prefix, const QDateTime& moment)
@@ -581,9 +577,7 @@ void ChartWindow::onMouseMove(QMouseEvent* event)
         return;
     const double x = m_plot->xAxis->pixelToCoord(event->position().x());
     const double y = m_plot->yAxis->pixelToCoord(event->position().y());
-    m_cursorTime->setText(
-        x > 0 ? common::DateTimeText::dateTime(QCPAxisTickerDateTime::keyToDateTime(x))
-              : QString());
+    m_cursorTime->setText(x > 0 ? common::DateTimeText::dateTime(fromWallClockKey(x)) : QString());
     m_cursorValue->setText(common::DecimalText::fixed(y, 2));
     for (LimitRow* row : {m_upper.get(), m_lower.get()})
         if (row->pick->isChecked()) {

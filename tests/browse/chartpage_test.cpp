@@ -164,3 +164,11 @@ TEST_F(ChartPageTest, HarmonicsOfAOneSecondRecordingBreakOnlyAfterAMinute)
     EXPECT_EQ(page.series[1].title, QStringLiteral("U1sr"))
         << "symmetrical components carry no tag";
 }
+
+TEST(ChartPagerTest, WallClockKeysCountSecondsAndComeBackUnchanged)
+{
+    const QDateTime moment = at(2026, 3, 29, 14, 30, 15);
+    EXPECT_DOUBLE_EQ(browse::wallClockKey(at(1970, 1, 2)), 86400);
+    EXPECT_EQ(browse::fromWallClockKey(browse::wallClockKey(moment)).date(), moment.date());
+    EXPECT_EQ(browse::fromWallClockKey(browse::wallClockKey(moment)).time(), moment.time());
+}
