@@ -45,8 +45,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int records = argc > 1 ? std::atoi(argv[1]) : 350000;
     QTemporaryDir dir;
-    const QString pom = bench::makeDatabase(dir.path(), records, {"Pav", "Umin", "Umax", "Usr"},
-                                            {"THDUsr"});
+    const QString pom =
+        bench::makeDatabase(dir.path(), records, {"Pav", "Umin", "Umax", "Usr"}, {"THDUsr"});
     config::ConfigurationModel configuration;
     link::ScriptedPrompter prompter;
     browse::BrowseState state(configuration, prompter);
@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     browse::ChartPager pager(*state.table(TableKind::Rms), state.chartSelection(),
                              state.phaseCountCode(), state.norm().recordPeriodSeconds);
     const double fetch = millisecondsOf([&] { pager.page(state.filter(), 1, PointsPerPage); });
-    std::printf("  a middle page fetched alone (no drawing): %.1f ms\n", fetch);
+    std::printf("  the first page fetched alone, without drawing: %.1f ms\n", fetch);
     browse::ChartWindow chart(state, settings);
     chart.resize(1000, 620);
 

@@ -498,6 +498,11 @@ void ChartWindow::stepDay(int direction)
     m_dayDate->setDate(target);
 }
 
+QToolButton* ChartWindow::pickButton(bool upper) const
+{
+    return (upper ? m_upper : m_lower)->pick;
+}
+
 ChartLimits ChartWindow::limits() const
 {
     auto valueOf = [](const LimitRow& row) {
@@ -607,12 +612,24 @@ void ChartWindow::printChart()
 {
     QPrinter printer;
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() == QDialog::Accepted)
+        paintChart(printer);
+}
+
+void ChartWindow::paintChart(QPagedPaintDevice& device) const
+{
+    // The chart options' margins are percentages of the page: left, right, top, bottom.
+    const QRect page(0, 0, device.width(), device.height());
+    const auto& margins = m_chartSettings.printMargins;
+    const QRect area(page.width() * margins[0] / 100, page.height() * margins[2] / 100,
+                     page.width() * (100 - margins[0] - margins[1]) / 100,
+                     page.height() * (100 - margins[2] - margins[3]) / 100);
+    if (area.width() <= 0 || area.height() <= 0)
         return;
-    QCPPainter painter(&printer);
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    QCPPainter painter(&device);
     const double scale =
-        std::min(page.width() / double(m_plot->width()), page.height() / double(m_plot->height()));
+        std::min(area.width() / double(m_plot->width()), area.height() / double(m_plot->height()));
+    painter.translate(area.topLeft());
     painter.scale(scale, scale);
     m_plot->toPainter(&painter, m_plot->width(), m_plot->height());
 }

@@ -15,6 +15,7 @@ class QCPItemStraightLine;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QPagedPaintDevice;
 class QSlider;
 class QTableWidget;
 class QTimeEdit;
@@ -55,11 +56,14 @@ public:
         return direction > 0 ? m_dayNext : m_dayPrevious;
     }
     QLabel* rangeLabel(bool end) const { return end ? m_to : m_from; }
+    QToolButton* pickButton(bool upper) const;
     ChartOptionsWindow* optionsWindow() const { return m_options; }
     const ChartSettings& chartSettings() const { return m_chartSettings; }
     // "Opcje wykresu.": on OK the new look is applied, stored and the first page shown again.
     void showOptions();
     void setLimit(bool upper, bool on, double value);
+    // The chart as shown, inside the print margins of the chart options.
+    void paintChart(QPagedPaintDevice& device) const;
 
     static QString rangeText(const QString& prefix, const QDateTime& moment);
     // The time range the bottom axis shows now.

@@ -21,8 +21,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QPdfWriter>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -218,6 +220,16 @@ TEST_F(TableWindowTest, ChartWindowPagesTheChartedQuantityAndKeepsTheDayWhileOpe
     send(QEvent::MouseButtonRelease, {200, 150}, Qt::RightButton, Qt::NoButton);
     EXPECT_GT(plot->xAxis->range().lower, earliest);
 
+    // The upper limit's pick button takes the value under the mouse; a click on the chart lets go.
+    chart.setLimit(true, true, 1);
+    chart.pickButton(true)->click();
+    send(QEvent::MouseMove, {300, 120}, Qt::NoButton, Qt::NoButton);
+    const double picked = plot->yAxis->pixelToCoord(120);
+    EXPECT_NEAR(chart.limits().upper, picked, 0.01);
+    send(QEvent::MouseButtonPress, {300, 120}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {300, 120}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(chart.pickButton(true)->isChecked());
+
     chart.setLimit(true, true, 253);
     auto valueOf = [](double v) {
         return [v](const QString&) { return std::optional<double>(v); };
@@ -251,4 +263,16 @@ TEST_F(TableWindowTest, ChartExportKeepsTheVisibleRecordsThatBreakALimit)
     for (const QString& line : lines->mid(1))
         EXPECT_GT(common::DecimalText::parse(line.split(';')[umax]).value_or(0), 240)
             << line.toStdString();
+}
+
+TEST_F(TableWindowTest, ChartPrintsInsideTheOptionsMargins)
+{
+    ASSERT_EQ(state.toggleChart(TableKind::Rms, 0, QStringLiteral("Usr")),
+              browse::ToggleOutcome::Added);
+    browse::ChartWindow& chart = browsing.chartWindow();
+    chart.show();
+    QPdfWriter pdf(folder.filePath(QStringLiteral("wykres.pdf")));
+    chart.paintChart(pdf);
+    chart.reject();
+    EXPECT_GT(QFileInfo(folder.filePath(QStringLiteral("wykres.pdf"))).size(), 1000);
 }
