@@ -1,6 +1,7 @@
 // Compliance statistics over the largest database one download makes: 350 000 RMS records,
 // 1 050 000 harmonics rows (three phases) and 10 000 event records; then the whole report.
 //   norm_bench [RECORDS [FOLDER]]    (default 350000; a FOLDER keeps the databases for later runs)
+#include "benchdatabase.h"
 #include "browse/browsestate.h"
 #include "common/windows1250text.h"
 #include "config/configurationmodel.h"
@@ -65,55 +66,27 @@ double valueOf(const QString& column, int nr, int c)
     return 10 * wobble;
 }
 
-void fill(const QString& path, TableKind kind, const QStringList& columns, int records)
-{
-    std::vector<bool> selected(download::MeasurementTables::nameList(kind).size());
-    for (const QString& column : columns)
-        selected[download::MeasurementTables::nameIndex(kind, column)] = true;
-    download::TableStore::create(path, download::MeasurementTables::definition(kind, selected));
-    download::TableStore table;
-    table.open(path);
-    table.beginTransaction();
-    QList<int> positions;
-    for (const QString& column : columns)
-        positions << table.fieldIndex(column);
-    const QDateTime start(QDate(2026, 1, 1), QTime(0, 0));
-    const int phases = kind == TableKind::Harm ? 3 : 1;
-    for (int nr = 1; nr <= records; ++nr)
-        for (int phase = 1; phase <= phases; ++phase) {
-            table.append();
-            table.setField(QStringLiteral("Nr"), nr);
-            table.setField(QStringLiteral("NrSt"), 1);
-            table.setField(QStringLiteral("DiC"), start.addSecs(qint64(nr) * 60));
-            if (kind != TableKind::Zanik)
-                table.setField(QStringLiteral("War"), 0);
-            if (kind == TableKind::Harm)
-                table.setField(QStringLiteral("Faza"), QStringLiteral("L%1").arg(phase));
-            for (int c = 0; c < columns.size(); ++c)
-                table.setField(positions[c], kind == TableKind::Zanik
-                                                 ? QVariant(nr % (c + 2))
-                                                 : QVariant(valueOf(columns[c], nr + phase, c)));
-            table.post();
-        }
-    table.commit();
-}
-
 QString makeDatabase(const QString& folder, int records)
 {
-    const QString name = QStringLiteral("260101-000000_1_Hala");
-    const QString pom = folder + QLatin1Char('/') + name + QStringLiteral(".POM");
+    const QString pom = bench::selectionFileIn(folder);
     if (QFile::exists(pom))
         return pom;
-    const QString base = folder + QLatin1Char('/') + name + QStringLiteral("_SP/") + name;
-    QDir().mkpath(folder + QLatin1Char('/') + name + QStringLiteral("_SP"));
-    common::Windows1250Text::writeLines(folder + QLatin1Char('/') + name + QStringLiteral(".POM"),
-                                        {"", "", "KAP-640", "2026-01-01 00:00:00", "", ""});
     config::RecorderConfiguration configuration;
     configuration.selection[config::entries::NormMode] = true;
-    config::SettingsFile::save(configuration, base + QStringLiteral(".CONF.ust"));
-    fill(base + QStringLiteral(".db"), TableKind::Rms, rmsColumns(), records);
-    fill(base + QStringLiteral(".HARM.db"), TableKind::Harm, harmonicColumns(), records);
-    fill(base + QStringLiteral(".PRZE.db"), TableKind::Zanik, eventColumns(), EventRecords);
+    const QString base = bench::writeDatabaseHeader(folder, configuration);
+    const bench::BenchValue value = [](const QString& column, int nr, int phase, int c) {
+        return QVariant(valueOf(column, nr + phase, c));
+    };
+    const bench::BenchValue event = [](const QString&, int nr, int, int c) {
+        return QVariant(nr % (c + 2));
+    };
+    const bench::BenchWar war = [](int) { return 0; };
+    bench::fillTable(base + download::tableSuffix(TableKind::Rms), TableKind::Rms, rmsColumns(),
+                     records, value, war);
+    bench::fillTable(base + download::tableSuffix(TableKind::Harm), TableKind::Harm,
+                     harmonicColumns(), records, value, war);
+    bench::fillTable(base + download::tableSuffix(TableKind::Zanik), TableKind::Zanik,
+                     eventColumns(), EventRecords, event, war);
     return pom;
 }
 

@@ -261,7 +261,7 @@ std::span<const OptionDefinition> optionSpecs()
     return definitions;
 }
 
-const OptionDefinition* findSpec(const QString& name)
+const OptionDefinition* findOption(const QString& name)
 {
     for (const OptionDefinition& definition : optionSpecs()) {
         if (name == QLatin1String(definition.name))
@@ -280,7 +280,7 @@ std::optional<SimOptions> SimOptions::parse(const QStringList& arguments, QStrin
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
         const QString name = equals < 0 ? argument : argument.left(equals);
         const OptionDefinition* definition =
-            argument.startsWith(QLatin1String("--")) ? findSpec(name) : nullptr;
+            argument.startsWith(QLatin1String("--")) ? findOption(name) : nullptr;
         QString problem;
         if (!definition) {
             problem = tr("Nieznana opcja: %1").arg(name);
@@ -320,7 +320,7 @@ QString SimOptions::applyScenarioText(SimOptions& options, const QString& text, 
             continue;
         const QString keyword = line.section(QLatin1Char(' '), 0, 0);
         const QString value = line.section(QLatin1Char(' '), 1).trimmed();
-        const OptionDefinition* definition = findSpec(QStringLiteral("--") + keyword);
+        const OptionDefinition* definition = findOption(QStringLiteral("--") + keyword);
         QString problem;
         if (!definition || !definition->inScenario)
             problem = tr("nieznane polecenie %1").arg(keyword);
@@ -340,7 +340,7 @@ QStringList SimOptions::takeLeadingOptions(QStringList& arguments)
     while (!arguments.isEmpty()) {
         const QString& argument = arguments.first();
         const bool hasInlineValue = argument.contains(QLatin1Char('='));
-        const OptionDefinition* definition = findSpec(argument.section(QLatin1Char('='), 0, 0));
+        const OptionDefinition* definition = findOption(argument.section(QLatin1Char('='), 0, 0));
         if (!definition || !argument.startsWith(QLatin1String("--")))
             break;
         taken.append(arguments.takeFirst());

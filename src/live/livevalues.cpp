@@ -29,7 +29,7 @@ enum class Presence
 };
 constexpr Presence S = Presence::Shown, A = Presence::Absent, H = Presence::Hidden;
 
-struct TotalsSpec
+struct TotalsRowLayout
 {
     const char* caption;
     int number;
@@ -38,7 +38,7 @@ struct TotalsSpec
     std::array<Presence, 3> presence; // by systemIndex
 };
 
-const TotalsSpec TotalsRows[] = {
+const TotalsRowLayout TotalsRows[] = {
     {QT_TRANSLATE_NOOP("LiveValues", "U"), TotalVoltage, Format::Prefix, "V", {S, S, S}},
     {QT_TRANSLATE_NOOP("LiveValues", "I"), TotalCurrent, Format::Prefix, "A", {S, S, S}},
     {QT_TRANSLATE_NOOP("LiveValues", "P"), TotalActivePower, Format::Prefix, "W", {S, S, S}},
@@ -93,7 +93,7 @@ constexpr ColumnPresence StarOnly{{{true, true, true}, {false, false, false}, {}
 constexpr ColumnPresence StarAndDelta{{{true, true, true}, {true, true, true}, {}}};
 constexpr ColumnPresence TwoPhasesInDelta{{{true, true, true}, {true, true, false}, {}}};
 
-struct PhaseSpec
+struct PhaseRowLayout
 {
     std::array<const char*, PhaseColumnCount> captions;
     std::array<int, PhaseColumnCount> numbers;
@@ -112,7 +112,7 @@ constexpr std::array<int, 3> phasesOf(int first)
     return {first, first + 1, first + 2};
 }
 
-const PhaseSpec PhaseRows[] = {
+const PhaseRowLayout PhaseRows[] = {
     {sameInEveryColumn(QT_TRANSLATE_NOOP("LiveValues", "U")), phasesOf(Rms), Format::Prefix, "V",
      StarOnly},
     {{QT_TRANSLATE_NOOP("LiveValues", "U31"), QT_TRANSLATE_NOOP("LiveValues", "U23"),
@@ -242,19 +242,19 @@ LiveValuesView showLiveValues(const std::array<Real, RecorderValueCount>& values
 {
     const int s = systemIndex(system);
     LiveValuesView view;
-    for (const TotalsSpec& spec : TotalsRows) {
-        const Presence presence = spec.presence[s];
+    for (const TotalsRowLayout& layout : TotalsRows) {
+        const Presence presence = layout.presence[s];
         view.totals.append(
-            {translated(spec.caption),
-             field(values, spec.number, spec.format, spec.unit, presence == Presence::Shown),
+            {translated(layout.caption),
+             field(values, layout.number, layout.format, layout.unit, presence == Presence::Shown),
              presence != Presence::Hidden});
     }
-    for (const PhaseSpec& spec : PhaseRows) {
+    for (const PhaseRowLayout& layout : PhaseRows) {
         PhaseRow row;
         for (int column = 0; column < PhaseColumnCount; ++column) {
-            row.captions[column] = translated(spec.captions[column]);
-            row.fields[column] = field(values, spec.numbers[column], spec.format, spec.unit,
-                                       spec.presence[s][column]);
+            row.captions[column] = translated(layout.captions[column]);
+            row.fields[column] = field(values, layout.numbers[column], layout.format, layout.unit,
+                                       layout.presence[s][column]);
         }
         view.phases.append(row);
     }

@@ -1,12 +1,6 @@
-#include "app/browsingactions.h"
 #include "app/compliancereportaction.h"
-#include "app/databasedirectorydialog.h"
-#include "app/mainwindow.h"
 #include "browse/tablewindow.h"
-#include "common/settingsstore.h"
-#include "link/fakechannel.h"
-#include "link/manualclock.h"
-#include "link/recorderlink.h"
+#include "browsingharness.h"
 #include "link/servicemode.h"
 #include "norm/compliancereport.h"
 #include "norm/pccounterslots.h"
@@ -14,8 +8,6 @@
 #include "print/printoptionswindow.h"
 
 #include <QAction>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace kapstat;
 using download::TableKind;
@@ -23,7 +15,7 @@ using download::TableKind;
 namespace {
 
 // The main window with its browsing actions and the report action over a star database.
-class ComplianceReportActionTest : public ::testing::Test
+class ComplianceReportActionTest : public fixtures::BrowsingHarness
 {
 protected:
     void open(int goodRecords)
@@ -52,18 +44,6 @@ protected:
         return shownTitle;
     }
 
-    QTemporaryDir folder;
-    common::SettingsStore settings{folder.filePath(QStringLiteral("kap640.ini"))};
-    link::FakeChannel channel;
-    link::ManualClock clock;
-    link::ManualTimer timer{clock};
-    link::ScriptedPrompter prompter;
-    link::RecorderLink link{channel, timer, prompter};
-    app::MainWindow main{link, settings};
-    config::ConfigurationModel configuration;
-    browse::BrowseState state{configuration, prompter};
-    app::DatabaseDirectoryDialog directory{prompter, &main};
-    app::BrowsingActions browsing{main, state, prompter, settings, directory};
     link::ServiceMode serviceMode;
     norm::PcCounterSlots counters;
     app::ComplianceReportAction action{main, state, browsing, serviceMode, prompter, counters};
