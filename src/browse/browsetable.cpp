@@ -10,12 +10,6 @@ namespace {
 
 using download::TableKind;
 
-QString quoted(const QString& name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
-           QLatin1Char('"');
-}
-
 QString tableName()
 {
     return QLatin1String(download::TableStore::TableName);
@@ -67,7 +61,7 @@ QString BrowseTable::selectList() const
 {
     QStringList names;
     for (const DisplayColumn& column : m_columns)
-        names << quoted(column.name);
+        names << download::SqliteDatabase::quoted(column.name);
     return keyColumns() + QLatin1Char(',') + names.join(QLatin1Char(','));
 }
 
@@ -151,7 +145,7 @@ bool BrowseTable::forEachRow(const RecordFilter& filter, const QStringList& colu
     const QString where = filter.whereClause(m_kind, binds);
     QStringList names;
     for (const QString& name : columnNames)
-        names << quoted(name);
+        names << download::SqliteDatabase::quoted(name);
     const QString orderBy =
         m_kind == TableKind::Zanik ? QStringLiteral("rowid") : QStringLiteral("\"NrSt\", rowid");
     auto statement = database().prepare(

@@ -31,6 +31,12 @@ void SqliteDatabase::rememberError()
     m_error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
 }
 
+QString SqliteDatabase::quoted(const QString& name)
+{
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
 bool SqliteDatabase::exec(const QString& sql)
 {
     char* message = nullptr;

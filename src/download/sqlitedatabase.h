@@ -29,6 +29,8 @@ public:
     QString errorText() const { return m_error; }
 
     bool exec(const QString& sql);
+    // A column or table name as SQL text, whatever characters it holds.
+    static QString quoted(const QString& name);
     // nullptr with errorText() set when the statement does not compile.
     std::unique_ptr<SqliteStatement> prepare(const QString& sql);
     sqlite3* handle() const { return m_db; }

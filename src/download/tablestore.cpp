@@ -11,15 +11,9 @@ namespace kapstat::download {
 
 namespace {
 
-QString quoted(const QString& name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
-           QLatin1Char('"');
-}
-
 QString columnSql(const FieldDefinition& field, bool primary)
 {
-    QString sql = quoted(field.name) + QLatin1Char(' ');
+    QString sql = SqliteDatabase::quoted(field.name) + QLatin1Char(' ');
     switch (field.type) {
     case FieldType::Integer:
         sql += QStringLiteral("INTEGER");
@@ -33,7 +27,7 @@ QString columnSql(const FieldDefinition& field, bool primary)
     case FieldType::String:
         sql += QStringLiteral("VARCHAR(%1) CHECK(length(%2) <= %1)")
                    .arg(field.size)
-                   .arg(quoted(field.name));
+                   .arg(SqliteDatabase::quoted(field.name));
         break;
     case FieldType::AutoInc:
         return sql + QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
@@ -75,7 +69,7 @@ QString allColumns(const QList<FieldDefinition>& fields)
 {
     QStringList names;
     for (const FieldDefinition& field : fields)
-        names << quoted(field.name);
+        names << SqliteDatabase::quoted(field.name);
     return names.join(QLatin1Char(','));
 }
 
@@ -89,14 +83,15 @@ bool TableStore::create(const QString& path, const TableDefinition& definition, 
     for (const FieldDefinition& field : definition.fields)
         columns << columnSql(field, field.name == definition.primaryField &&
                                         field.type != FieldType::AutoInc);
-    const QString table = quoted(QLatin1String(TableName));
+    const QString table = SqliteDatabase::quoted(QLatin1String(TableName));
     const bool ok =
         db.open(path, true) &&
         db.exec(
             QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QLatin1Char(',')))) &&
         db.exec(QStringLiteral("CREATE INDEX %1 ON %2(%3)")
-                    .arg(quoted(QLatin1String(TableDefinition::SecondaryIndex)), table,
-                         quoted(QLatin1String(TableDefinition::StationField))));
+                    .arg(SqliteDatabase::quoted(QLatin1String(TableDefinition::SecondaryIndex)),
+                         table,
+                         SqliteDatabase::quoted(QLatin1String(TableDefinition::StationField))));
     if (!ok && error)
         *error = db.errorText();
     return ok;
@@ -251,7 +246,7 @@ bool TableStore::updateBuffer()
 {
     QStringList assignments;
     for (const FieldDefinition& field : m_fields)
-        assignments << quoted(field.name) + QStringLiteral("=?");
+        assignments << SqliteDatabase::quoted(field.name) + QStringLiteral("=?");
     auto update =
         m_db.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
                          .arg(QLatin1String(TableName), assignments.join(QLatin1Char(','))));

@@ -2,6 +2,7 @@
 
 #include "browse/browsestate.h"
 #include "browse/browsetable.h"
+#include "download/sqlitedatabase.h"
 #include "download/tablestore.h"
 #include "norm/normlimits.h"
 #include "norm/pccounterslots.h"
@@ -50,11 +51,6 @@ QList<VoltageColumn> voltageColumns(int phaseCount)
     }
 }
 
-QString quoted(const QString& name)
-{
-    return QLatin1Char('"') + name + QLatin1Char('"');
-}
-
 QString tableCaption(TableKind kind)
 {
     switch (kind) {
@@ -86,7 +82,7 @@ public:
     void addField(const QString& name)
     {
         require(name);
-        m_expressions << quoted(name);
+        m_expressions << download::SqliteDatabase::quoted(name);
     }
     void addExpression(const QString& expression) { m_expressions << expression; }
 
