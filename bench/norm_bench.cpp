@@ -1,5 +1,6 @@
 // Compliance statistics over the largest database one download makes: 350 000 RMS records,
-// 1 050 000 harmonics rows (three phases) and 10 000 event records; then the whole report.
+// 1 050 000 harmonics rows (three phases) and 10 000 event records; then the whole report, as text
+// and as PDF.
 //   norm_bench [RECORDS [FOLDER]]    (default 350000; a FOLDER keeps the databases for later runs)
 #include "benchdatabase.h"
 #include "browse/browsestate.h"
@@ -13,12 +14,14 @@
 #include "norm/compliancereport.h"
 #include "norm/compliancestatistics.h"
 #include "norm/pccounterslots.h"
+#include "norm/reporttextdocument.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <cstdio>
 
 using namespace kapstat;
@@ -129,18 +132,34 @@ void measure(int records, const QString& keptFolder)
     std::optional<norm::ComplianceReport> report;
     const double whole =
         millisecondsOf([&] { report = norm::ComplianceReport::make(state, {}, slots, nullptr); });
+    QTemporaryDir pdfDir;
+    bool written = false;
+    const double toPdf = millisecondsOf([&] {
+        const auto made = norm::ComplianceReport::make(state, {}, slots, nullptr);
+        if (!made)
+            return;
+        auto main = norm::ReportTextDocument::create(made->main);
+        auto additional = norm::ReportTextDocument::create(made->additional);
+        written = norm::ReportTextDocument::writePdf(pdfDir.filePath(QStringLiteral("raport.pdf")),
+                                                     made->title, *main, *additional);
+    });
     std::printf("  statistics: %.1f ms (target 1000); N %.0f, NH %.0f\n", compute,
                 statistics->recordCount, statistics->harmonicRecordCount);
     std::printf("  whole report (gate count, statistics, both texts): %.1f ms, %lld + %lld lines\n",
                 whole, report ? static_cast<long long>(report->main.lines().size()) : 0LL,
                 report ? static_cast<long long>(report->additional.lines().size()) : 0LL);
+    std::printf("  whole report to PDF: %.1f ms (target 2000)%s\n", toPdf,
+                written ? "" : " - not written");
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // The PDF is laid out with fonts but shown nowhere.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const int records = argc > 1 ? std::atoi(argv[1]) : 350000;
     for (int size : {records / 10, records})
         if (size > 0)

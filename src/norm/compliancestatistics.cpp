@@ -8,7 +8,12 @@
 #include "norm/pccounterslots.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <limits>
+#include <thread>
+#include <vector>
 
 namespace kapstat::norm {
 
@@ -64,13 +69,39 @@ QString tableCaption(TableKind kind)
     return tr("przerw i przepięć");
 }
 
-// One unordered SELECT over the shown rows of a table; the statistics do not depend on the order,
-// and a plain scan is several times faster than the browsing order's index walk.
+// Rows whose rowid lies in [first, last]: the part of a table one worker scans.
+struct RowRange
+{
+    qint64 first = std::numeric_limits<qint64>::min();
+    qint64 last = std::numeric_limits<qint64>::max();
+};
+
+// Splits the table's rowids into at most `parts` ranges of about equal span.
+QList<RowRange> rowRanges(browse::BrowseTable& table, int parts)
+{
+    auto statement =
+        table.database().prepare(QStringLiteral("SELECT min(rowid), max(rowid) FROM %1")
+                                     .arg(QLatin1String(download::TableStore::TableName)));
+    if (!statement || !statement->step() || statement->columnIsNull(0))
+        return {RowRange{}}; // the whole table: empty, or an error the scan will report
+    const qint64 first = statement->columnInt(0);
+    const qint64 last = statement->columnInt(1);
+    const qint64 span = (last - first) / parts + 1;
+    QList<RowRange> ranges;
+    for (qint64 start = first; start <= last; start += span)
+        ranges.append({start, std::min(last, start + span - 1)});
+    return ranges;
+}
+
+// One unordered SELECT over the shown rows of a range of a table, on its own connection so that
+// ranges can be read on several threads; the statistics do not depend on the order, and a plain
+// scan is several times faster than the browsing order's index walk.
 class TableScan
 {
 public:
-    TableScan(browse::BrowseTable& table, const browse::RecordFilter& filter, QString* error)
-        : m_table(table), m_filter(filter), m_error(error)
+    TableScan(const browse::BrowseTable& table, const browse::RecordFilter& filter,
+              const RowRange& range, QString* error)
+        : m_table(table), m_filter(filter), m_range(range), m_error(error)
     {
     }
 
@@ -91,20 +122,24 @@ public:
         if (!m_missing.isEmpty())
             return fail(tr("W tabeli %1 brak kolumny %2 potrzebnej do raportu zgodności z normą.")
                             .arg(tableCaption(m_table.kind()), m_missing));
-        QVariantList binds;
-        const QString where = m_filter.whereClause(m_table.kind(), binds);
-        auto statement = m_table.database().prepare(
-            QStringLiteral("SELECT %1 FROM %2 %3")
-                .arg(m_expressions.join(QLatin1Char(',')),
-                     QLatin1String(download::TableStore::TableName),
-                     where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where));
+        download::SqliteDatabase database;
+        if (!database.open(m_table.path(), false))
+            return fail(database.errorText());
+        QVariantList binds{m_range.first, m_range.last};
+        QString where = QStringLiteral("rowid BETWEEN ? AND ?");
+        if (const QString filter = m_filter.whereClause(m_table.kind(), binds); !filter.isEmpty())
+            where += QStringLiteral(" AND ") + filter;
+        auto statement =
+            database.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                                 .arg(m_expressions.join(QLatin1Char(',')),
+                                      QLatin1String(download::TableStore::TableName), where));
         if (!statement)
-            return fail(m_table.database().errorText());
+            return fail(database.errorText());
         for (int i = 0; i < binds.size(); ++i)
             statement->bind(i + 1, binds[i]);
         while (statement->step())
             visit(*statement);
-        return !statement->failed() || fail(m_table.database().errorText());
+        return !statement->failed() || fail(database.errorText());
     }
 
 private:
@@ -115,8 +150,9 @@ private:
         return false;
     }
 
-    browse::BrowseTable& m_table;
+    const browse::BrowseTable& m_table;
     const browse::RecordFilter& m_filter;
+    RowRange m_range;
     QString* m_error;
     QStringList m_expressions;
     QString m_missing;
@@ -144,10 +180,10 @@ public:
     {
     }
 
-    bool rms()
+    bool rms(const RowRange& range)
     {
         const QList<VoltageColumn> columns = voltageColumns(m_source.phaseCount);
-        TableScan scan(*m_source.rms, m_source.filter, m_error);
+        TableScan scan(*m_source.rms, m_source.filter, range, m_error);
         scan.addField(QStringLiteral("fsr"));
         for (const VoltageColumn& column : columns) {
             scan.addField(column.mean);
@@ -172,10 +208,10 @@ public:
         });
     }
 
-    bool harmonics()
+    bool harmonics(const RowRange& range)
     {
         const bool unbalance = m_source.phaseCount > 1;
-        TableScan scan(*m_source.harmonics, m_source.filter, m_error);
+        TableScan scan(*m_source.harmonics, m_source.filter, range, m_error);
         scan.require(QStringLiteral("Faza"));
         scan.addExpression(
             QStringLiteral("CASE \"Faza\" WHEN 'L1' THEN 0 WHEN 'L2' THEN 1 WHEN 'L3' THEN 2 "
@@ -203,10 +239,10 @@ public:
         });
     }
 
-    bool events()
+    bool events(const RowRange& range)
     {
         const int phases = m_source.phaseCount;
-        TableScan scan(*m_source.events, m_source.filter, m_error);
+        TableScan scan(*m_source.events, m_source.filter, range, m_error);
         for (int k = 1; k <= phases; ++k)
             for (const char* field : {"Czas_PL%1", "Ilosc_uPL%1", "Czas_PrzepL%1", "Max_PrzepL%1"})
                 scan.addField(QString::fromLatin1(field).arg(k));
@@ -281,6 +317,117 @@ private:
     ComplianceStatistics& m_stats;
     QString* m_error;
 };
+
+void addTriple(Triple& total, const Triple& part)
+{
+    for (int i = 0; i < 3; ++i)
+        total[i] += part[i];
+}
+
+void keepLowestOf(Triple& total, const Triple& part)
+{
+    for (int i = 0; i < 3; ++i)
+        if (part[i] != 0)
+            keepLowest(total[i], part[i]);
+}
+
+void keepHighestOf(Triple& total, const Triple& part)
+{
+    for (int i = 0; i < 3; ++i)
+        if (part[i] != 0)
+            keepHighest(total[i], part[i]);
+}
+
+void keepLargerOf(Triple& total, const Triple& part)
+{
+    for (int i = 0; i < 3; ++i)
+        total[i] = std::max(total[i], part[i]);
+}
+
+// Adds the counts of one range's pass; extremes keep the more extreme, as one pass would.
+void addPart(ComplianceStatistics& total, const ComplianceStatistics& part)
+{
+    total.recordCount += part.recordCount;
+    total.harmonicRecordCount += part.harmonicRecordCount;
+    total.freqNarrowCount += part.freqNarrowCount;
+    total.freqWideCount += part.freqWideCount;
+    total.unbalanceCount += part.unbalanceCount;
+    for (Triple ComplianceStatistics::*counts :
+         {&ComplianceStatistics::voltageInTolCount, &ComplianceStatistics::usrInterruptions,
+          &ComplianceStatistics::uminInterruptions, &ComplianceStatistics::usrDips,
+          &ComplianceStatistics::uminDips, &ComplianceStatistics::usrOvervoltages,
+          &ComplianceStatistics::umaxOvervoltages, &ComplianceStatistics::thdCount,
+          &ComplianceStatistics::shortInterruptions, &ComplianceStatistics::longInterruptions,
+          &ComplianceStatistics::transientSeconds})
+        addTriple(total.*counts, part.*counts);
+    for (int order = 2; order <= 24; ++order)
+        addTriple(total.harmonicCount[order], part.harmonicCount[order]);
+    keepLowestOf(total.usrDeepestDip, part.usrDeepestDip);
+    keepLowestOf(total.uminDeepestDip, part.uminDeepestDip);
+    keepHighestOf(total.usrHighestOvervoltage, part.usrHighestOvervoltage);
+    keepHighestOf(total.umaxHighestOvervoltage, part.umaxHighestOvervoltage);
+    keepLargerOf(total.transientLongestTime, part.transientLongestTime);
+    keepLargerOf(total.transientMaxAmplitude, part.transientMaxAmplitude);
+    for (int k = 0; k < 3; ++k)
+        total.microInterruptions[k] =
+            std::min(total.microInterruptions[k] + part.microInterruptions[k],
+                     ComplianceStatistics::MicroInterruptionCap);
+}
+
+// A pass over one range of a table, counted into statistics of its own.
+struct PassTask
+{
+    bool (Passes::*pass)(const RowRange&);
+    RowRange range;
+    ComplianceStatistics part;
+    QString error;
+    bool done = false;
+};
+
+int workerCount()
+{
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1U, 8U));
+}
+
+// Reading the rows is nearly all of the work, so the tables are cut into rowid ranges that every
+// core reads at once, each on a connection of its own.
+bool runPasses(const ComplianceSource& source, ComplianceStatistics& total, QString* error)
+{
+    const int workers = workerCount();
+    std::vector<PassTask> tasks;
+    auto addTasks = [&tasks, workers](browse::BrowseTable& table, auto pass) {
+        for (const RowRange& range : rowRanges(table, 2 * workers))
+            tasks.push_back({pass, range, {}, {}, false});
+    };
+    // The largest table first, so that the workers run out of work at about the same time.
+    addTasks(*source.harmonics, &Passes::harmonics);
+    addTasks(*source.rms, &Passes::rms);
+    if (source.events)
+        addTasks(*source.events, &Passes::events);
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < tasks.size(); i = next++) {
+            PassTask& task = tasks[i];
+            Passes passes(source, task.part, &task.error);
+            task.done = (passes.*task.pass)(task.range);
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (int w = 1; w < workers; ++w)
+            helpers.emplace_back(work);
+        work();
+    }
+    for (const PassTask& task : tasks) {
+        if (!task.done) {
+            if (error)
+                *error = task.error;
+            return false;
+        }
+        addPart(total, task.part);
+    }
+    return true;
+}
 
 // Whole percent, truncated. The product is taken first so that 57 of 100 gives 57, not the 56
 // that 57 / 100 × 100 gives in binary floating point.
@@ -359,8 +506,7 @@ ComplianceStatistics::compute(const ComplianceSource& source, PcCounterSlots& sl
     if (auto problem = missingInput(source))
         return fail(*problem);
     ComplianceStatistics statistics;
-    Passes passes(source, statistics, error);
-    if (!passes.rms() || !passes.harmonics() || (source.events && !passes.events()))
+    if (!runPasses(source, statistics, error))
         return std::nullopt;
     if (auto problem = missingDivisor(statistics))
         return fail(*problem);
