@@ -1,0 +1,192 @@
+#include "sim/recordercounters.h"
+
+#include "config/imagedecoder.h"
+#include "download/measurementtables.h"
+#include "link/commandtable.h"
+#include "link/devicenumbers.h"
+#include "norm/normlimits.h"
+
+#include <algorithm>
+
+namespace kapstat::sim {
+
+namespace {
+
+using download::TableKind;
+
+constexpr int DataLength = 227 - 5;
+constexpr int HighestHarmonic = 24;
+
+QStringList voltageColumns(int phaseCount)
+{
+    switch (phaseCount) {
+    case 1:
+        return {QStringLiteral("U")};
+    case 2:
+        // The third line voltage is only judged for its band, which has no counter.
+        return {QStringLiteral("U31"), QStringLiteral("U23")};
+    default:
+        return {QStringLiteral("UL1"), QStringLiteral("UL2"), QStringLiteral("UL3")};
+    }
+}
+
+// Counts saturate at the 16-bit field's largest value.
+void putCount(QByteArray& data, int position, int count)
+{
+    const int value = std::min(count, 0xFFFF);
+    data[position - 5] = static_cast<char>(value & 0xFF);
+    data[position - 4] = static_cast<char>(value >> 8);
+}
+
+void putDecFloat3(QByteArray& data, int position, double value)
+{
+    if (const auto bytes = link::numbers::encodeDecFloat(value, 3))
+        data.replace(position - 5, 3, *bytes);
+}
+
+} // namespace
+
+RecorderCounters::RecorderCounters(const MeasurementGenerator& records,
+                                   const QByteArray& configurationImage)
+    : m_records(records), m_phaseCount(records.layout().phases)
+{
+    const auto decoded = config::imagedecoder::decode(configurationImage);
+    QString error;
+    const auto norm =
+        decoded ? browse::NormParameterSet::from(decoded->values, &error) : std::nullopt;
+    if (!norm)
+        return;
+    for (int n = 1; n <= records.recordCount(); ++n) {
+        const auto data = records.record(n);
+        if (data)
+            countRecord(link::ResponseBytes::withData(link::Command::ReadRecord, *data), n, *norm);
+    }
+}
+
+void RecorderCounters::countRecord(const link::ResponseBytes& record, int n,
+                                   const browse::NormParameterSet& norm)
+{
+    const double un = norm.stations[m_records.stationIndex(n)].un;
+    if (un <= 0)
+        return;
+    const norm::NormLimits limits = norm::NormLimits::from(norm, un);
+    ++m_recordCount;
+    const double f = value(record, QStringLiteral("fsr"));
+    m_frequencyOutside1 += f < limits.f1Low || f > limits.f1High;
+    m_frequencyOutside2 += f < limits.f2Low || f > limits.f2High;
+    const QStringList columns = voltageColumns(m_phaseCount);
+    for (int c = 0; c < columns.size(); ++c)
+        countVoltages(m_phases[c], limits, value(record, columns[c] + QStringLiteral("sr")),
+                      value(record, columns[c] + QStringLiteral("min")),
+                      value(record, columns[c] + QStringLiteral("max")));
+    countHarmonics(record, norm);
+}
+
+void RecorderCounters::countVoltages(Phase& phase, const norm::NormLimits& limits, double mean,
+                                     double minimum, double maximum)
+{
+    if (mean > limits.uHigh) {
+        ++phase.meanOvervoltages;
+        phase.meanHighestOvervoltage =
+            std::max(phase.meanHighestOvervoltage, limits.deviation(mean));
+    }
+    if (maximum > limits.uHigh) {
+        ++phase.maximumOvervoltages;
+        phase.maximumHighestOvervoltage =
+            std::max(phase.maximumHighestOvervoltage, limits.deviation(maximum));
+    }
+    const auto judgeLow = [&limits](double u, int& interruptions, int& dips, double& deepest) {
+        if (u < limits.uInt) {
+            ++interruptions;
+        } else if (u < limits.uLow) {
+            ++dips;
+            deepest = std::min(deepest, limits.deviation(u));
+        }
+    };
+    judgeLow(mean, phase.meanInterruptions, phase.meanDips, phase.meanDeepestDip);
+    judgeLow(minimum, phase.minimumInterruptions, phase.minimumDips, phase.minimumDeepestDip);
+}
+
+// A record that repeats the harmonics stamp of the one before brings no new harmonics
+// measurement.
+void RecorderCounters::countHarmonics(const link::ResponseBytes& record,
+                                      const browse::NormParameterSet& norm)
+{
+    const download::RecordLayout& layout = m_records.layout();
+    if (!layout.hasHarmonics())
+        return;
+    const QByteArray stamp =
+        record.bytes(layout.stampPosition(), download::RecordLayout::StampBytes);
+    if (stamp == m_lastStamp)
+        return;
+    m_lastStamp = stamp;
+    for (int p = 0; p < layout.phases; ++p) {
+        Phase& phase = m_phases[p];
+        phase.thdWithin += harmonicsValue(record, QStringLiteral("THDUsr"), p) <= norm.thdLimit;
+        for (int h = 2; h <= HighestHarmonic; ++h)
+            phase.harmonicsWithin[h] +=
+                harmonicsValue(record, QStringLiteral("UH%1sr").arg(h), p) <= norm.harmonicLimit[h];
+    }
+    if (m_phaseCount > 1)
+        m_unbalanceWithin +=
+            harmonicsValue(record, QStringLiteral("U1U2sr"), 0) <= norm.unbalanceLimit;
+}
+
+double RecorderCounters::value(const link::ResponseBytes& record, const QString& rmsField) const
+{
+    const download::RecordLayout& layout = m_records.layout();
+    const int field = download::MeasurementTables::nameIndex(TableKind::Rms, rmsField);
+    const qsizetype index = layout.valueFields.indexOf(field);
+    if (field < 0 || index < 0)
+        return 0;
+    return link::numbers::decodeDecFloat3(record, layout.valuesPosition() + 3 * int(index)).value;
+}
+
+double RecorderCounters::harmonicsValue(const link::ResponseBytes& record, const QString& harmField,
+                                        int phase) const
+{
+    const download::RecordLayout& layout = m_records.layout();
+    const int field = download::MeasurementTables::nameIndex(TableKind::Harm, harmField);
+    for (int g = 0; g < download::HarmonicsGroupCount; ++g) {
+        const download::HarmonicsGroup& group = layout.groups[g];
+        const qsizetype item = group.fields.indexOf(field);
+        if (field < 0 || item < 0)
+            continue;
+        const int offset = group.perPhase ? group.count() * phase + int(item) : int(item);
+        return link::numbers::decodeDecFloat3(record, layout.groupPosition(g) + 3 * offset).value;
+    }
+    return 0;
+}
+
+QByteArray RecorderCounters::emptyData()
+{
+    return QByteArray(DataLength, '\0');
+}
+
+QByteArray RecorderCounters::responseData() const
+{
+    QByteArray data = emptyData();
+    putCount(data, 5, m_frequencyOutside1);
+    putCount(data, 7, m_frequencyOutside2);
+    for (int p = 0; p < 3; ++p) {
+        const Phase& phase = m_phases[p];
+        putCount(data, 9 + 2 * p, phase.meanDips);
+        putCount(data, 15 + 2 * p, phase.meanOvervoltages);
+        putCount(data, 21 + 2 * p, phase.meanInterruptions);
+        putCount(data, 27 + 2 * p, phase.minimumDips);
+        putCount(data, 33 + 2 * p, phase.maximumOvervoltages);
+        putCount(data, 39 + 2 * p, phase.minimumInterruptions);
+        putDecFloat3(data, 45 + 3 * p, phase.minimumDeepestDip);
+        putDecFloat3(data, 54 + 3 * p, phase.meanDeepestDip);
+        putDecFloat3(data, 63 + 3 * p, phase.maximumHighestOvervoltage);
+        putDecFloat3(data, 72 + 3 * p, phase.meanHighestOvervoltage);
+        const int harmonics = 83 + 48 * p;
+        for (int h = 2; h <= HighestHarmonic; ++h)
+            putCount(data, harmonics + 2 * (h - 2), m_recordCount - phase.harmonicsWithin[h]);
+        putCount(data, harmonics + 46, m_recordCount - phase.thdWithin);
+    }
+    putCount(data, 81, m_recordCount - m_unbalanceWithin);
+    return data;
+}
+
+} // namespace kapstat::sim
