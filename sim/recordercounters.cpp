@@ -2,7 +2,6 @@
 
 #include "config/imagedecoder.h"
 #include "download/measurementtables.h"
-#include "link/commandtable.h"
 #include "link/devicenumbers.h"
 #include "norm/normlimits.h"
 
@@ -38,6 +37,17 @@ void putCount(QByteArray& data, int position, int count)
     data[position - 4] = static_cast<char>(value >> 8);
 }
 
+// A value as a record carries it: three significant digits.
+double asRecorded(double value)
+{
+    const auto bytes = link::numbers::encodeDecFloat(value, 3);
+    if (!bytes)
+        return value;
+    return link::numbers::decodeDecFloat3(
+               link::ResponseBytes(QByteArray(4, '\0') + *bytes + QByteArray(1, '\0')), 5)
+        .value;
+}
+
 void putDecFloat3(QByteArray& data, int position, double value)
 {
     if (const auto bytes = link::numbers::encodeDecFloat(value, 3))
@@ -56,30 +66,30 @@ RecorderCounters::RecorderCounters(const MeasurementGenerator& records,
         decoded ? browse::NormParameterSet::from(decoded->values, &error) : std::nullopt;
     if (!norm)
         return;
-    for (int n = 1; n <= records.recordCount(); ++n) {
-        const auto data = records.record(n);
-        if (data)
-            countRecord(link::ResponseBytes::withData(link::Command::ReadRecord, *data), n, *norm);
-    }
+    for (int n = 1; n <= records.recordCount(); ++n)
+        countRecord(n, *norm);
 }
 
-void RecorderCounters::countRecord(const link::ResponseBytes& record, int n,
-                                   const browse::NormParameterSet& norm)
+void RecorderCounters::countRecord(int n, const browse::NormParameterSet& norm)
 {
-    const double un = norm.stations[m_records.stationIndex(n)].un;
+    const int station = m_records.stationIndex(n);
+    const double un = norm.stations[station].un;
     if (un <= 0)
         return;
     const norm::NormLimits limits = norm::NormLimits::from(norm, un);
+    const MainsMoment moment = m_records.mains().at(n, station);
     ++m_recordCount;
-    const double f = value(record, QStringLiteral("fsr"));
+    const double f = value(moment, QStringLiteral("fsr"));
     m_frequencyOutside1 += f < limits.f1Low || f > limits.f1High;
     m_frequencyOutside2 += f < limits.f2Low || f > limits.f2High;
     const QStringList columns = voltageColumns(m_phaseCount);
     for (int c = 0; c < columns.size(); ++c)
-        countVoltages(m_phases[c], limits, value(record, columns[c] + QStringLiteral("sr")),
-                      value(record, columns[c] + QStringLiteral("min")),
-                      value(record, columns[c] + QStringLiteral("max")));
-    countHarmonics(record, norm);
+        countVoltages(m_phases[c], limits, value(moment, columns[c] + QStringLiteral("sr")),
+                      value(moment, columns[c] + QStringLiteral("min")),
+                      value(moment, columns[c] + QStringLiteral("max")));
+    // A record that repeats the harmonics stamp of the one before brings no new measurement.
+    if (!m_records.repeatsHarmonicsStamp(n))
+        countHarmonics(moment, norm);
 }
 
 void RecorderCounters::countVoltages(Phase& phase, const norm::NormLimits& limits, double mean,
@@ -107,55 +117,34 @@ void RecorderCounters::countVoltages(Phase& phase, const norm::NormLimits& limit
     judgeLow(minimum, phase.minimumInterruptions, phase.minimumDips, phase.minimumDeepestDip);
 }
 
-// A record that repeats the harmonics stamp of the one before brings no new harmonics
-// measurement.
-void RecorderCounters::countHarmonics(const link::ResponseBytes& record,
+void RecorderCounters::countHarmonics(const MainsMoment& moment,
                                       const browse::NormParameterSet& norm)
 {
-    const download::RecordLayout& layout = m_records.layout();
-    if (!layout.hasHarmonics())
-        return;
-    const QByteArray stamp =
-        record.bytes(layout.stampPosition(), download::RecordLayout::StampBytes);
-    if (stamp == m_lastStamp)
-        return;
-    m_lastStamp = stamp;
-    for (int p = 0; p < layout.phases; ++p) {
+    for (int p = 0; p < m_phaseCount; ++p) {
         Phase& phase = m_phases[p];
-        phase.thdWithin += harmonicsValue(record, QStringLiteral("THDUsr"), p) <= norm.thdLimit;
+        phase.thdWithin += harmonicsValue(moment, QStringLiteral("THDUsr"), p) <= norm.thdLimit;
         for (int h = 2; h <= HighestHarmonic; ++h)
             phase.harmonicsWithin[h] +=
-                harmonicsValue(record, QStringLiteral("UH%1sr").arg(h), p) <= norm.harmonicLimit[h];
+                harmonicsValue(moment, QStringLiteral("UH%1sr").arg(h), p) <= norm.harmonicLimit[h];
     }
     if (m_phaseCount > 1)
         m_unbalanceWithin +=
-            harmonicsValue(record, QStringLiteral("U1U2sr"), 0) <= norm.unbalanceLimit;
+            harmonicsValue(moment, QStringLiteral("U1U2sr"), 0) <= norm.unbalanceLimit;
 }
 
-double RecorderCounters::value(const link::ResponseBytes& record, const QString& rmsField) const
+double RecorderCounters::value(const MainsMoment& moment, const QString& rmsField)
 {
-    const download::RecordLayout& layout = m_records.layout();
-    const int field = download::MeasurementTables::nameIndex(TableKind::Rms, rmsField);
-    const qsizetype index = layout.valueFields.indexOf(field);
-    if (field < 0 || index < 0)
-        return 0;
-    return link::numbers::decodeDecFloat3(record, layout.valuesPosition() + 3 * int(index)).value;
+    const auto quantity =
+        MainsQuantity::ofRmsField(download::MeasurementTables::nameIndex(TableKind::Rms, rmsField));
+    return quantity ? asRecorded(moment.value(*quantity)) : 0;
 }
 
-double RecorderCounters::harmonicsValue(const link::ResponseBytes& record, const QString& harmField,
-                                        int phase) const
+double RecorderCounters::harmonicsValue(const MainsMoment& moment, const QString& harmField,
+                                        int phase)
 {
-    const download::RecordLayout& layout = m_records.layout();
-    const int field = download::MeasurementTables::nameIndex(TableKind::Harm, harmField);
-    for (int g = 0; g < download::HarmonicsGroupCount; ++g) {
-        const download::HarmonicsGroup& group = layout.groups[g];
-        const qsizetype item = group.fields.indexOf(field);
-        if (field < 0 || item < 0)
-            continue;
-        const int offset = group.perPhase ? group.count() * phase + int(item) : int(item);
-        return link::numbers::decodeDecFloat3(record, layout.groupPosition(g) + 3 * offset).value;
-    }
-    return 0;
+    const auto quantity = MainsQuantity::ofHarmField(
+        download::MeasurementTables::nameIndex(TableKind::Harm, harmField));
+    return quantity ? asRecorded(moment.value(quantity->inPhase(phase))) : 0;
 }
 
 QByteArray RecorderCounters::emptyData()

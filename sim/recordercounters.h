@@ -12,10 +12,11 @@ struct NormLimits;
 
 namespace kapstat::sim {
 
-// The recorder's own counters of norm events (the 0x18 response) over the records its memory
-// holds, judged against the norm of its configuration as the PC judges a download of them: a
-// storage period counts against a harmonic, THD or unbalance limit unless it brought a new
-// harmonics measurement within it, so that the counters of a downloaded database equal the PC's.
+// The recorder's own counters of norm events (the 0x18 response) over the storage periods its
+// memory holds, from the values it measured (as its records carry them, whether the
+// configuration stores them or not), judged against the norm of its configuration as the PC
+// judges a download of them: a period counts against a harmonic, THD or unbalance limit unless it
+// brought a new harmonics measurement within it. So a downloaded database compares equal.
 class RecorderCounters
 {
 public:
@@ -44,14 +45,12 @@ private:
         int thdWithin = 0;
     };
 
-    void countRecord(const link::ResponseBytes& record, int n,
-                     const browse::NormParameterSet& norm);
+    void countRecord(int n, const browse::NormParameterSet& norm);
     static void countVoltages(Phase& phase, const norm::NormLimits& limits, double mean,
                               double minimum, double maximum);
-    void countHarmonics(const link::ResponseBytes& record, const browse::NormParameterSet& norm);
-    double value(const link::ResponseBytes& record, const QString& rmsField) const;
-    double harmonicsValue(const link::ResponseBytes& record, const QString& harmField,
-                          int phase) const;
+    void countHarmonics(const MainsMoment& moment, const browse::NormParameterSet& norm);
+    static double value(const MainsMoment& moment, const QString& rmsField);
+    static double harmonicsValue(const MainsMoment& moment, const QString& harmField, int phase);
 
     const MeasurementGenerator& m_records;
     int m_phaseCount = 3;
@@ -60,7 +59,6 @@ private:
     int m_frequencyOutside2 = 0;
     int m_unbalanceWithin = 0;
     std::array<Phase, 3> m_phases{};
-    QByteArray m_lastStamp;
 };
 
 } // namespace kapstat::sim

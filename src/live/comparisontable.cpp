@@ -240,7 +240,7 @@ QList<ComparisonLabel> buildLabels()
 
 QList<ComparisonHead> phaseHeads()
 {
-    return {{phaseName(0)}, {phaseName(1)}, {phaseName(2)}};
+    return {{phaseName(0), M::Recorder}, {phaseName(1), M::Recorder}, {phaseName(2), M::Recorder}};
 }
 
 } // namespace
@@ -249,7 +249,7 @@ const QList<ComparisonGroup>& ComparisonTable::groups()
 {
     static const QList<ComparisonGroup> groups{
         {tr("Sumaryczne za 3 fazy:"), {}},
-        {tr("Skuteczne osobnych faz:"), phaseHeads()},
+        {tr("Skuteczne osobnych faz:"), phaseHeads(), true},
         {tr("Moc odkształcenia:"), {}},
         {tr("Moc dystorsji:"), {}},
         {tr("THD wzgl. H1 dla osobnych faz liczone dwiema metodami:"),

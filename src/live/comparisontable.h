@@ -35,7 +35,9 @@ struct ComparisonHead
 struct ComparisonGroup
 {
     QString heading;
-    QList<ComparisonHead> columnHeads;
+    // Over the columns of the grid (L1, L2, L3), or else a line naming the methods' colours.
+    QList<ComparisonHead> heads;
+    bool headsOverColumns = false;
 };
 
 // One value label: the recorder's stands above the program's twin, the program's other methods

@@ -28,6 +28,8 @@ public:
                  const calib::RangeScale& scale, const LiveStore& store, QObject* parent = nullptr);
 
     void start();
+    // No further request after the exchange in flight.
+    void stop() { m_running = false; }
     bool isRunning() const { return m_running; }
     // True when the loop may end now; otherwise finished follows once the link has given up the
     // exchange in flight.
