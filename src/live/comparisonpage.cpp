@@ -39,12 +39,10 @@ QString styleOf(ComparisonMethod method, bool undecodable)
     return style;
 }
 
-QLabel* bold(const QString& text, QWidget* parent)
+QLabel* heading(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("font-weight: bold;"));
     return label;
 }
 
@@ -73,7 +71,7 @@ QWidget* ComparisonPage::createGroup(int group)
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(2, 2, 2, 6);
     const ComparisonGroup& description = ComparisonTable::groups()[group];
-    layout->addWidget(bold(description.heading, box));
+    layout->addWidget(heading(description.heading, box));
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(0);
