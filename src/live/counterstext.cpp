@@ -137,10 +137,9 @@ QString CountersText::missingRecorderValue()
 QStringList CountersText::lines(const CountersFrame& frame) const
 {
     QStringList out;
-    // One line (the first with its two items) is appended whole, so that an error keeps the
-    // lines before it.
+    // Each line is appended whole, so that an error keeps the lines before it. The first two
+    // specs are the two items of line 1.
     const QList<LineSpec> specs = lineSpecs();
-    // The first two specs are the two items of line 1.
     for (int i = 0; i < specs.size(); ++i) {
         const auto text = line(frame, specs[i]);
         const auto second = i == 0 ? line(frame, specs[++i]) : std::optional<QString>(QString());
