@@ -6,6 +6,7 @@
 #include "norm/normlimits.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kapstat::sim {
 
@@ -48,6 +49,18 @@ double asRecorded(double value)
         .value;
 }
 
+// Whether the value as a record carries it is at most the limit. Three significant digits move a
+// value by at most 0.5 %: only a value that close to the limit needs rounding to tell.
+bool recordedAtMost(double value, double limit)
+{
+    const double margin = 0.006 * std::max(std::fabs(value), std::fabs(limit));
+    if (value < limit - margin)
+        return true;
+    if (value > limit + margin)
+        return false;
+    return asRecorded(value) <= limit;
+}
+
 void putDecFloat3(QByteArray& data, int position, double value)
 {
     if (const auto bytes = link::numbers::encodeDecFloat(value, 3))
@@ -58,7 +71,7 @@ void putDecFloat3(QByteArray& data, int position, double value)
 
 RecorderCounters::RecorderCounters(const MeasurementGenerator& records,
                                    const QByteArray& configurationImage)
-    : m_records(records), m_phaseCount(records.layout().phases)
+    : m_records(records), m_phaseCount(records.layout().phases), m_judged(judged(m_phaseCount))
 {
     const auto decoded = config::imagedecoder::decode(configurationImage);
     QString error;
@@ -70,6 +83,31 @@ RecorderCounters::RecorderCounters(const MeasurementGenerator& records,
         countRecord(n, *norm);
 }
 
+RecorderCounters::Judged RecorderCounters::judged(int phaseCount)
+{
+    auto rms = [](const QString& name) {
+        return MainsQuantity::ofRmsField(
+            download::MeasurementTables::nameIndex(TableKind::Rms, name));
+    };
+    auto harm = [](const QString& name) {
+        return MainsQuantity::ofHarmField(
+            download::MeasurementTables::nameIndex(TableKind::Harm, name));
+    };
+    Judged judged;
+    judged.frequency = rms(QStringLiteral("fsr"));
+    const QStringList columns = voltageColumns(phaseCount);
+    for (int c = 0; c < columns.size(); ++c) {
+        int statistic = 0;
+        for (const char* suffix : {"sr", "min", "max"})
+            judged.voltages[c][statistic++] = rms(columns[c] + QLatin1String(suffix));
+    }
+    judged.thd = harm(QStringLiteral("THDUsr"));
+    for (int h = 2; h <= HighestHarmonic; ++h)
+        judged.harmonics[h] = harm(QStringLiteral("UH%1sr").arg(h));
+    judged.unbalance = harm(QStringLiteral("U1U2sr"));
+    return judged;
+}
+
 void RecorderCounters::countRecord(int n, const browse::NormParameterSet& norm)
 {
     const int station = m_records.stationIndex(n);
@@ -79,14 +117,14 @@ void RecorderCounters::countRecord(int n, const browse::NormParameterSet& norm)
     const norm::NormLimits limits = norm::NormLimits::from(norm, un);
     const MainsMoment moment = m_records.mains().at(n, station);
     ++m_recordCount;
-    const double f = value(moment, QStringLiteral("fsr"));
+    const double f = asRecorded(value(moment, m_judged.frequency));
     m_frequencyOutside1 += f < limits.f1Low || f > limits.f1High;
     m_frequencyOutside2 += f < limits.f2Low || f > limits.f2High;
-    const QStringList columns = voltageColumns(m_phaseCount);
-    for (int c = 0; c < columns.size(); ++c)
-        countVoltages(m_phases[c], limits, value(moment, columns[c] + QStringLiteral("sr")),
-                      value(moment, columns[c] + QStringLiteral("min")),
-                      value(moment, columns[c] + QStringLiteral("max")));
+    for (int c = 0; c < voltageColumns(m_phaseCount).size(); ++c) {
+        const auto& column = m_judged.voltages[c];
+        countVoltages(m_phases[c], limits, asRecorded(value(moment, column[0])),
+                      asRecorded(value(moment, column[1])), asRecorded(value(moment, column[2])));
+    }
     // A record that repeats the harmonics stamp of the one before brings no new measurement.
     if (!m_records.repeatsHarmonicsStamp(n))
         countHarmonics(moment, norm);
@@ -122,29 +160,18 @@ void RecorderCounters::countHarmonics(const MainsMoment& moment,
 {
     for (int p = 0; p < m_phaseCount; ++p) {
         Phase& phase = m_phases[p];
-        phase.thdWithin += harmonicsValue(moment, QStringLiteral("THDUsr"), p) <= norm.thdLimit;
+        phase.thdWithin += recordedAtMost(value(moment, m_judged.thd, p), norm.thdLimit);
         for (int h = 2; h <= HighestHarmonic; ++h)
             phase.harmonicsWithin[h] +=
-                harmonicsValue(moment, QStringLiteral("UH%1sr").arg(h), p) <= norm.harmonicLimit[h];
+                recordedAtMost(value(moment, m_judged.harmonics[h], p), norm.harmonicLimit[h]);
     }
     if (m_phaseCount > 1)
-        m_unbalanceWithin +=
-            harmonicsValue(moment, QStringLiteral("U1U2sr"), 0) <= norm.unbalanceLimit;
+        m_unbalanceWithin += recordedAtMost(value(moment, m_judged.unbalance), norm.unbalanceLimit);
 }
 
-double RecorderCounters::value(const MainsMoment& moment, const QString& rmsField)
+double RecorderCounters::value(const MainsMoment& moment, const Quantity& quantity, int phase)
 {
-    const auto quantity =
-        MainsQuantity::ofRmsField(download::MeasurementTables::nameIndex(TableKind::Rms, rmsField));
-    return quantity ? asRecorded(moment.value(*quantity)) : 0;
-}
-
-double RecorderCounters::harmonicsValue(const MainsMoment& moment, const QString& harmField,
-                                        int phase)
-{
-    const auto quantity = MainsQuantity::ofHarmField(
-        download::MeasurementTables::nameIndex(TableKind::Harm, harmField));
-    return quantity ? asRecorded(moment.value(quantity->inPhase(phase))) : 0;
+    return quantity ? moment.value(quantity->inPhase(phase)) : 0;
 }
 
 QByteArray RecorderCounters::emptyData()

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "browse/normparameterset.h"
+#include "sim/mainsquantity.h"
 #include "sim/measurementgenerator.h"
 
 #include <QByteArray>
 #include <array>
+#include <optional>
 
 namespace kapstat::norm {
 struct NormLimits;
@@ -45,15 +47,28 @@ private:
         int thdWithin = 0;
     };
 
+    using Quantity = std::optional<MainsQuantity>;
+    // What the counters judge, resolved once from the field names.
+    struct Judged
+    {
+        Quantity frequency;
+        std::array<std::array<Quantity, 3>, 3> voltages; // per column: mean, minimum, maximum
+        Quantity thd;
+        std::array<Quantity, 25> harmonics; // orders 2..24
+        Quantity unbalance;
+    };
+    static Judged judged(int phaseCount);
+
     void countRecord(int n, const browse::NormParameterSet& norm);
     static void countVoltages(Phase& phase, const norm::NormLimits& limits, double mean,
                               double minimum, double maximum);
     void countHarmonics(const MainsMoment& moment, const browse::NormParameterSet& norm);
-    static double value(const MainsMoment& moment, const QString& rmsField);
-    static double harmonicsValue(const MainsMoment& moment, const QString& harmField, int phase);
+    // As measured, before a record rounds it; 0 for what the records have no field for.
+    static double value(const MainsMoment& moment, const Quantity& quantity, int phase = 0);
 
     const MeasurementGenerator& m_records;
     int m_phaseCount = 3;
+    Judged m_judged;
     int m_recordCount = 0;
     int m_frequencyOutside1 = 0;
     int m_frequencyOutside2 = 0;
