@@ -25,14 +25,7 @@ CountersWindow::CountersWindow(CountersLoop& counters, LiveLoop& live, const Liv
     setWindowTitle(tr("Liczniki"));
     setModal(true);
     resize(Width, Height);
-    m_text = new QPlainTextEdit(this);
-    m_text->setReadOnly(true);
-    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // The columns of the text line up only in a fixed pitch.
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    m_text->setFont(font);
-    m_text->setPlainText(tr("Czekaj..."));
+    createCountersText();
     m_comparison = new ComparisonPage;
     auto* scroll = new QScrollArea;
     scroll->setWidget(m_comparison);
@@ -54,6 +47,18 @@ CountersWindow::CountersWindow(CountersLoop& counters, LiveLoop& live, const Liv
             closeNow();
     });
     connect(&live, &LiveLoop::frameAnalysed, this, &CountersWindow::showComparison);
+}
+
+void CountersWindow::createCountersText()
+{
+    m_text = new QPlainTextEdit(this);
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The columns of the text line up only in a fixed pitch.
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    m_text->setFont(font);
+    m_text->setPlainText(tr("Czekaj..."));
 }
 
 // Nothing of a loop that outlives the window may still ask for counters.

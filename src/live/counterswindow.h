@@ -47,6 +47,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void createCountersText();
     void showCounters(const QStringList& lines);
     void showComparison();
 
