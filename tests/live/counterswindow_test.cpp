@@ -1,5 +1,6 @@
 #include "counterswindowharness.h"
 #include "live/comparisonpage.h"
+#include "live/comparisontable.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -118,4 +119,26 @@ TEST(CountersWindow, AnAnswerArrivingAfterTheWindowIsGoneIsNotShownAndEndsTheLoo
     QTest::qWait(300);
     EXPECT_FALSE(h.link.isBusy());
     EXPECT_EQ(h.countersShown, shown + 1);
+}
+
+TEST(CountersWindow, AValueSentUndecodableShowsItsBytesOnLightYellow)
+{
+    kapstat::sim::SimOptions options = CountersWindowHarness::recordsHeld();
+    options.damagedLiveValue = 0; // UL1
+    CountersWindowHarness h(options);
+    live::CountersWindow& window = *h.countersWindow;
+    h.loop.start();
+    window.openForComparison();
+    ASSERT_TRUE(h.waitForFrames(2));
+    const QList<live::ComparisonLabel>& labels = live::ComparisonTable::labels();
+    QLabel* recorderUl1 = nullptr;
+    for (int i = 0; i < labels.size(); ++i)
+        if (labels[i].fromRecorder() && labels[i].prefix == QLatin1String("UL1= "))
+            recorderUl1 = window.comparisonPage()->valueLabels()[i];
+    ASSERT_NE(recorderUl1, nullptr);
+    EXPECT_EQ(recorderUl1->text(), QStringLiteral("UL1= ") + h.store.recorderRaw[0]);
+    EXPECT_FALSE(h.store.recorderRaw[0].isEmpty());
+    EXPECT_TRUE(recorderUl1->styleSheet().contains(QStringLiteral("#ffff80"), Qt::CaseInsensitive));
+    window.reject();
+    h.loop.stop();
 }
