@@ -7,6 +7,7 @@
 #include "sim/liveframe.h"
 #include "sim/livesignal.h"
 #include "sim/mainsmodel.h"
+#include "sim/recordercounters.h"
 #include "sim/simlog.h"
 
 #include <algorithm>
@@ -157,6 +158,8 @@ std::optional<QByteArray> RecorderEmulator::respond(const CommandFrame& frame)
         return response(code);
     case Command::InstantFrame:
         return response(code, instantFrameData());
+    case Command::ReadCounters:
+        return response(code, countersData());
     default:
         return std::nullopt;
     }
@@ -224,6 +227,24 @@ QByteArray RecorderEmulator::instantFrameData()
     const double hours = m_instantFrames * SecondsPerInstantFrame / 3600;
     return liveframe::frameData(signal, m_state.calibration.coefficients(), hours,
                                 m_state.damagedLiveValue);
+}
+
+} // namespace kapstat::sim
+
+namespace kapstat::sim {
+
+// Synthetic records of a fixed length carry no measured values, so nothing is counted for them.
+QByteArray RecorderEmulator::countersData() const
+{
+    if (m_state.fixedLengthRecords)
+        return RecorderCounters::emptyData();
+    const Scenario scenario = currentScenario();
+    if (!m_counters || m_counters->scenario != scenario ||
+        m_counters->image != m_state.configurationImage)
+        m_counters =
+            Counters{scenario, m_state.configurationImage,
+                     RecorderCounters(measurements(), m_state.configurationImage).responseData()};
+    return m_counters->data;
 }
 
 } // namespace kapstat::sim

@@ -56,6 +56,7 @@ private:
     std::optional<QByteArray> recordData(const CommandFrame& frame) const;
     std::optional<QByteArray> eventData(const CommandFrame& frame) const;
     QByteArray instantFrameData();
+    QByteArray countersData() const;
     // The scenario with the counts the memory holds now.
     Scenario currentScenario() const;
     QDateTime hostTime() const;
@@ -69,6 +70,14 @@ private:
     // Rebuilt when the image, the scenario or the counts change; nothing per record.
     mutable std::optional<MeasurementGenerator> m_measurements;
     mutable std::optional<EventGenerator> m_events;
+    // The counters of the records held, kept until the records or the image change.
+    struct Counters
+    {
+        Scenario scenario;
+        QByteArray image;
+        QByteArray data;
+    };
+    mutable std::optional<Counters> m_counters;
 };
 
 } // namespace kapstat::sim

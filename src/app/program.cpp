@@ -8,6 +8,7 @@
 #include "config/configurationwindow.h"
 #include "link/clockwindow.h"
 #include "link/statuswindow.h"
+#include "live/counterswindow.h"
 #include "live/livewindow.h"
 
 #include <QAction>
@@ -31,8 +32,10 @@ Program::Program(const QStringList& namedPorts)
     m_clockWindow = new link::ClockWindow(m_clock, m_main.get());
     m_statusWindow = new link::StatusWindow(m_status, m_main.get());
     m_about = new AboutBox(m_serviceMode, m_main.get());
-    m_liveWindow = new live::LiveWindow(m_liveLoop, m_liveStore, m_rangeScale, m_configuration,
-                                        m_main.get());
+    m_liveWindow =
+        new live::LiveWindow(m_liveLoop, m_liveStore, m_rangeScale, m_configuration, m_main.get());
+    m_countersWindow =
+        new live::CountersWindow(m_countersLoop, m_liveLoop, m_liveStore, m_main.get());
     m_directoryDialog = new DatabaseDirectoryDialog(m_messages, m_main.get());
     m_browsing = new BrowsingActions(*m_main, m_browse, m_messages, m_settings, *m_directoryDialog,
                                      m_main.get());
@@ -69,6 +72,10 @@ void Program::connectActions()
         m_main->hideDatabaseInformation();
     });
     onTriggered("acOprogramie", [this] { m_about->exec(); });
+    QObject::connect(main.countersButton(), &QPushButton::clicked, &main,
+                     [this] { m_countersWindow->openForCounters(); });
+    QObject::connect(m_liveWindow, &live::LiveWindow::comparisonRequested, &main,
+                     [this] { m_countersWindow->openForComparison(); });
 }
 
 void Program::enableRecorderActions()

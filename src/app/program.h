@@ -17,6 +17,7 @@
 #include "link/serialchannel.h"
 #include "link/servicemode.h"
 #include "link/statusconversation.h"
+#include "live/countersloop.h"
 #include "live/instantframereader.h"
 #include "live/liveloop.h"
 #include "live/livestore.h"
@@ -33,8 +34,9 @@ class ClockWindow;
 class StatusWindow;
 } // namespace kapstat::link
 namespace kapstat::live {
+class CountersWindow;
 class LiveWindow;
-}
+} // namespace kapstat::live
 
 namespace kapstat::app {
 
@@ -63,6 +65,8 @@ public:
     BrowsingActions& browsing() { return *m_browsing; }
     ComplianceReportAction& complianceReport() { return *m_complianceReport; }
     norm::PcCounterSlots& pcCounters() { return m_pcCounters; }
+    live::LiveWindow& liveWindow() { return *m_liveWindow; }
+    live::CountersWindow& countersWindow() { return *m_countersWindow; }
 
 private:
     void connectActions();
@@ -94,6 +98,7 @@ private:
     live::InstantFrameReader m_instantFrames{m_link, m_configuration, m_rangeScale, m_liveStore};
     live::LiveLoop m_liveLoop{m_link, m_configuration, m_liveStore};
     norm::PcCounterSlots m_pcCounters;
+    live::CountersLoop m_countersLoop{m_link, m_pcCounters, m_rangeScale, m_liveStore};
 
     std::unique_ptr<MainWindow> m_main;
     link::ClockWindow* m_clockWindow = nullptr;
@@ -103,6 +108,7 @@ private:
     DatabaseDirectoryDialog* m_directoryDialog = nullptr;
     BrowsingActions* m_browsing = nullptr;
     live::LiveWindow* m_liveWindow = nullptr;
+    live::CountersWindow* m_countersWindow = nullptr;
     ComplianceReportAction* m_complianceReport = nullptr;
 };
 

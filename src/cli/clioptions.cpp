@@ -109,7 +109,13 @@ QString CliOptions::usage()
         "  czyta konfigurację, potem N ramek pomiarów chwilowych (domyślnie 1); bez --json\n"
         "  wypisuje obie strony wartości okna pomiarów chwilowych, po wierszu na pole:\n"
         "  \"Opis<TAB>wartość<TAB>jednostka\" (na stronie fazowej opis z kolumną, np. \"U L1\");\n"
-        "  z --json jeden obiekt JSON na ramkę w jednym wierszu.\n");
+        "  z --json jeden obiekt JSON na ramkę w jednym wierszu.\n"
+        "\n"
+        "counters [--polls N] [--pom PLIK.pom]\n"
+        "  odczytuje ramkę pomiarów chwilowych, potem liczniki rejestratora N razy (domyślnie 1)\n"
+        "  i wypisuje stronę \"Liczniki\" okna liczników po ostatnim odczycie; z --pom obok\n"
+        "  liczników rejestratora stoją liczniki komputera ze statystyk zgodności z normą tej\n"
+        "  bazy (bez --pom: 0).\n");
 }
 
 } // namespace kapstat::cli

@@ -1,6 +1,7 @@
 #include "cli/clioptions.h"
 #include "cli/clisession.h"
 #include "cli/configcommand.h"
+#include "cli/counterscommand.h"
 #include "cli/databasesession.h"
 #include "cli/downloadcommand.h"
 #include "cli/exportcommand.h"
@@ -34,6 +35,7 @@ const std::map<QString, Command>& commands()
         {QStringLiteral("config"), runConfigCommand},
         {QStringLiteral("download"), runDownloadCommand},
         {QStringLiteral("live"), runLiveCommand},
+        {QStringLiteral("counters"), runCountersCommand},
     };
     return table;
 }

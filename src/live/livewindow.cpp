@@ -9,6 +9,7 @@
 #include "live/quantitynumbers.h"
 #include "live/waveformpage.h"
 
+#include <QPushButton>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -43,12 +44,32 @@ LiveWindow::LiveWindow(LiveLoop& loop, const LiveStore& store, const calib::Rang
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pages);
 
+    createComparisonButton();
+
     connect(&m_loop, &LiveLoop::systemRead, this, &LiveWindow::adaptTo);
     connect(&m_loop, &LiveLoop::frameAnalysed, this, &LiveWindow::showFrame);
     connect(&m_loop, &LiveLoop::finished, this, [this] {
         if (isVisible())
             closeNow();
     });
+}
+
+// The tabs fill the window's width, so the button stands in the free lower right corner of the
+// two value pages, whose values it compares.
+void LiveWindow::createComparisonButton()
+{
+    constexpr int Margin = 8;
+    m_comparisonButton = new QPushButton(tr("Porównanie"), this);
+    m_comparisonButton->resize(m_comparisonButton->sizeHint());
+    m_comparisonButton->move(Width - m_comparisonButton->width() - Margin,
+                             Height - m_comparisonButton->height() - Margin);
+    auto showOnValuePages = [this](int page) {
+        m_comparisonButton->setVisible(page == Totals || page == Phases);
+        m_comparisonButton->raise();
+    };
+    showOnValuePages(m_pages->currentIndex());
+    connect(m_pages, &QTabWidget::currentChanged, this, showOnValuePages);
+    connect(m_comparisonButton, &QPushButton::clicked, this, &LiveWindow::comparisonRequested);
 }
 
 void LiveWindow::showEvent(QShowEvent* event)

@@ -5,6 +5,7 @@
 #include "link/closeguardeddialog.h"
 #include "live/livestore.h"
 
+class QPushButton;
 class QTabWidget;
 
 namespace kapstat::config {
@@ -43,12 +44,19 @@ public:
     WaveformPage* waveformPage() const { return m_waveforms; }
     PhasorPage* phasorPage() const { return m_phasors; }
     HarmonicsPage* harmonicsPage() const { return m_harmonics; }
+    QPushButton* comparisonButton() const { return m_comparisonButton; }
+
+Q_SIGNALS:
+    // "Porównanie" (on the value pages): the counters window's comparison of the frames, while
+    // the loop runs on.
+    void comparisonRequested();
 
 protected:
     bool requestClose() override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    void createComparisonButton();
     void reset();
     void adaptTo(config::MeasuringSystem system);
     void showFrame();
@@ -63,6 +71,7 @@ private:
     WaveformPage* m_waveforms = nullptr;
     PhasorPage* m_phasors = nullptr;
     HarmonicsPage* m_harmonics = nullptr;
+    QPushButton* m_comparisonButton = nullptr;
 };
 
 } // namespace kapstat::live

@@ -94,6 +94,18 @@ PrefixedValue formatWithPrefix(double x, int digits)
     return {sign + number, prefix};
 }
 
+QString formatScientific(double x, int digits)
+{
+    if (!std::isfinite(x))
+        return QString::number(x);
+    const Scientific s = toSignificant(x, digits);
+    const QString mantissa = QString::number(s.mantissa).rightJustified(digits, QLatin1Char('0'));
+    const int exponent = s.mantissa == 0 ? 0 : s.exponent;
+    return (s.negative ? QStringLiteral("-") : QString()) + mantissa + QLatin1Char('E') +
+           (exponent < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
+           QString::number(std::abs(exponent)).rightJustified(2, QLatin1Char('0'));
+}
+
 QString formatRatio(double x)
 {
     const QString text = DecimalText::fixed(x, 2);

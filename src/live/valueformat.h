@@ -19,4 +19,8 @@ QString formatRatio(double x);
 // "100" at exactly 100, one decimal from 10 to below 100, else two; a space for the sign.
 QString formatPercent(double x);
 
+// Scientific notation with an integer mantissa of the given digits and a signed exponent of at
+// least two digits: (1234.5, 3) gives "123E+01", (0.5, 3) "500E-03".
+QString formatScientific(double x, int digits);
+
 } // namespace kapstat::live

@@ -71,6 +71,7 @@ TEST_F(RecorderEmulatorTest, EveryAnsweredCodeGetsAWellFormedResponseOfTheTableL
         {StoreCalibration, {}},
         {ClearMemory, {}},
         {InstantFrame, {}},
+        {ReadCounters, {}},
     };
     link::CommandTable table;
     table.setComputedLength(ReadRecord, download::RecordLayout::fromConfigurationResponse(
@@ -88,11 +89,12 @@ TEST_F(RecorderEmulatorTest, EveryAnsweredCodeGetsAWellFormedResponseOfTheTableL
     }
 }
 
-TEST_F(RecorderEmulatorTest, CodesItDoesNotServeAreCountedButNotAnswered)
+TEST_F(RecorderEmulatorTest, RequestsForWhatItDoesNotHoldAreCountedButNotAnswered)
 {
     using namespace link::Command;
-    for (const auto& [code, data] : {std::pair<quint8, QByteArray>{ReadCounters, {}},
-                                     {ReadEvent, QByteArray::fromHex("0100")}}) {
+    for (const auto& [code, data] :
+         {std::pair<quint8, QByteArray>{ReadRecord, QByteArray::fromHex("010000")},
+          {ReadEvent, QByteArray::fromHex("0100")}}) {
         EXPECT_TRUE(send(code, data).isEmpty()) << int(code);
         EXPECT_EQ(emulator.commandCount(code), 1) << int(code);
     }
