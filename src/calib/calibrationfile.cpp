@@ -73,10 +73,11 @@ std::optional<QString> load(CalibrationSet& set, const QString& path)
     while (!text->isEmpty() && text->last().trimmed().isEmpty())
         text->removeLast();
     if (text->size() != LineCount)
-        return tr("Plik kalibracji %1 ma %2 wierszy zamiast %3. Nie wczytano współczynników.")
+        return tr("Plik kalibracji %1 powinien mieć %2 wierszy z liczbami, a ma ich %3. Nie "
+                  "wczytano współczynników.")
             .arg(path)
-            .arg(text->size())
-            .arg(LineCount);
+            .arg(LineCount)
+            .arg(text->size());
     CalibrationSet read = set;
     const QList<Line> fields = lines();
     for (int i = 0; i < LineCount; ++i) {

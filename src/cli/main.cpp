@@ -1,3 +1,4 @@
+#include "cli/calibrationcommand.h"
 #include "cli/clioptions.h"
 #include "cli/clisession.h"
 #include "cli/configcommand.h"
@@ -34,6 +35,7 @@ const std::map<QString, Command>& commands()
         {QStringLiteral("config"), runConfigCommand},
         {QStringLiteral("download"), runDownloadCommand},
         {QStringLiteral("live"), runLiveCommand},
+        {QStringLiteral("calibration"), runCalibrationCommand},
     };
     return table;
 }
