@@ -147,7 +147,7 @@ void CalibrationConversation::startAutomatic(const AutoCalibrationSettings& sett
 {
     m_settings = settings;
     m_automatic = true;
-    replaceLoopWith(Automatic, rangeCommand(rangeCode(settings.rangeEntry)));
+    replaceLoopWith(Automatic, rangeCommand(rangeCode(settings.selection.rangeEntry)));
 }
 
 void CalibrationConversation::stopAutomatic()
@@ -211,7 +211,7 @@ void CalibrationConversation::onFrame()
                          m_store.imax);
     Q_EMIT frameAnalysed();
     if (m_link.outstanding().step == Automatic && m_automatic) {
-        if (m_settings.mode == CalibrationMode::Dc)
+        if (m_settings.selection.mode == CalibrationMode::Dc)
             iterateDc();
         else
             iterateGain();
@@ -220,16 +220,10 @@ void CalibrationConversation::onFrame()
     continueLoop();
 }
 
-int CalibrationConversation::slotOf(int channel) const
-{
-    const bool loop = m_settings.transducer == Transducer::Loop && channel >= FirstCurrentChannel;
-    return calib::slotOf(loop ? Transducer::Loop : Transducer::Clamps, m_settings.rangeEntry);
-}
-
 QString CalibrationConversation::finishText(const char* dcOrGain) const
 {
-    const QString range = QString::number(m_settings.rangeEntry);
-    if (m_settings.transducer == Transducer::Loop)
+    const QString range = QString::number(m_settings.selection.rangeEntry);
+    if (m_settings.selection.transducer == Transducer::Loop)
         return tr("Kalibracja %1 zakresu %2 PĘTLI zakonczona!").arg(QLatin1String(dcOrGain), range);
     // The gain message has no space before "zakonczona!".
     return QLatin1String(dcOrGain) == QLatin1String("DC")
@@ -248,7 +242,7 @@ void CalibrationConversation::iterateDc()
     }
     for (int c = 0; c < ChannelCount; ++c)
         if (m_settings.ticked[c] && !isDcDone(m_means[c]))
-            m_set.dcOffset[c][slotOf(c)] += dcOffsetStep(m_means[c]);
+            m_set.dcOffset[c][m_settings.selection.slotOf(c)] += dcOffsetStep(m_means[c]);
     Q_EMIT coefficientsChanged();
     if (!sendSet(Automatic))
         returnToAutoRange();
@@ -260,7 +254,7 @@ void CalibrationConversation::iterateGain()
     for (int c = 0; c < ChannelCount; ++c) {
         if (!m_settings.ticked[c])
             continue;
-        const int slot = slotOf(c);
+        const int slot = m_settings.selection.slotOf(c);
         const double setPoint = c < FirstCurrentChannel ? m_settings.un : m_settings.in;
         const double rms = static_cast<double>(m_store.computedValues[c]);
         const auto gain = calibratedGain(setPoint, m_set.coefficient(c, slot), rms);

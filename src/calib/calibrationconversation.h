@@ -2,6 +2,7 @@
 
 #include "calib/autocalibration.h"
 #include "calib/calibrationset.h"
+#include "calib/coefficientrows.h"
 #include "link/operation.h"
 #include "live/livestore.h"
 
@@ -19,13 +20,11 @@ class ConfigurationModel;
 
 namespace kapstat::calib {
 
-// What an automatic calibration works on: the mode, the transducers, the range list entry,
-// the channels ticked and the set-points of the gain calibration.
+// What an automatic calibration works on: the coefficients chosen, the channels ticked and the
+// set-points of the gain calibration.
 struct AutoCalibrationSettings
 {
-    CalibrationMode mode = CalibrationMode::Dc;
-    Transducer transducer = Transducer::Clamps;
-    int rangeEntry = 0;
+    CoefficientSelection selection;
     std::array<bool, ChannelCount> ticked{};
     double un = 220; // volts the voltage inputs carry
     double in = 5;   // amperes the current inputs carry
@@ -112,7 +111,6 @@ private:
     bool sendSet(int step);
     void replaceLoopWith(int step, const QByteArray& payload);
     void onFinished(const link::Operation& outstanding);
-    int slotOf(int channel) const;
     QString finishText(const char* dcOrGain) const;
 
     link::RecorderLink& m_link;

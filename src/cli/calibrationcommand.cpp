@@ -71,14 +71,14 @@ std::optional<calib::AutoCalibrationSettings> parseAutomatic(const QStringList& 
                                                              calib::CalibrationMode mode)
 {
     calib::AutoCalibrationSettings settings;
-    settings.mode = mode;
+    settings.selection.mode = mode;
     std::optional<int> range;
     QString channels;
     const bool gain = mode == calib::CalibrationMode::Gain;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& option = arguments[i];
         if (option == QLatin1String("--loop")) {
-            settings.transducer = calib::Transducer::Loop;
+            settings.selection.transducer = calib::Transducer::Loop;
             continue;
         }
         if (i + 1 >= arguments.size())
@@ -100,10 +100,10 @@ std::optional<calib::AutoCalibrationSettings> parseAutomatic(const QStringList& 
             return std::nullopt;
         }
     }
-    if (!range || *range < 0 || *range >= calib::rangeEntryCount(settings.transducer))
+    if (!range || *range < 0 || *range >= calib::rangeEntryCount(settings.selection.transducer))
         return std::nullopt;
-    settings.rangeEntry = *range;
-    const auto ticked = channelsOf(channels, settings.transducer);
+    settings.selection.rangeEntry = *range;
+    const auto ticked = channelsOf(channels, settings.selection.transducer);
     if (!ticked)
         return std::nullopt;
     settings.ticked = *ticked;
@@ -190,7 +190,7 @@ void printProgress(CliSession& session, CalibrationRun& run,
     for (int c = 0; c < calib::ChannelCount; ++c) {
         if (!settings.ticked[c])
             continue;
-        const double value = settings.mode == calib::CalibrationMode::Dc
+        const double value = settings.selection.mode == calib::CalibrationMode::Dc
                                  ? run.conversation().means()[c]
                                  : static_cast<double>(run.store().computedValues[c]);
         session.err() << ' ' << ChannelNames[c] << ' ' << common::DecimalText::fixed(value, 4);
@@ -205,12 +205,9 @@ void printCoefficients(CliSession& session, const calib::CalibrationSet& set,
     for (int c = 0; c < calib::ChannelCount; ++c) {
         if (!settings.ticked[c])
             continue;
-        const bool loop =
-            settings.transducer == calib::Transducer::Loop && c >= calib::FirstCurrentChannel;
-        const int slot = calib::slotOf(loop ? calib::Transducer::Loop : calib::Transducer::Clamps,
-                                       settings.rangeEntry);
+        const int slot = settings.selection.slotOf(c);
         session.out() << ChannelNames[c] << ' ' << tr("zakres") << ' ' << slot << ": ";
-        if (settings.mode == calib::CalibrationMode::Dc)
+        if (settings.selection.mode == calib::CalibrationMode::Dc)
             session.out() << "DC " << set.dcOffset[c][slot];
         else
             session.out() << set.gainMantissa[c][slot] << 'e' << set.gainExponent[c][slot];

@@ -1,6 +1,8 @@
 #include "calib/autocalibration.h"
 #include "calib/calibrationblock.h"
 #include "calib/calibrationfile.h"
+#include "calib/calibrationstatetext.h"
+#include "calib/coefficientrows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -145,4 +147,63 @@ TEST_F(CalibrationFileTest, AFileThatIsNot127SoundIntegersChangesNothing)
         EXPECT_TRUE(error->contains(QLatin1String(c.named))) << c.what << qPrintable(*error);
         EXPECT_EQ(set, everyValueDifferent()) << c.what;
     }
+}
+
+TEST(CalibrationView, CoefficientRowsFollowTransducersModeAndRange)
+{
+    CalibrationSet set;
+    for (int c = 0; c < ChannelCount; ++c)
+        for (int r = 0; r < RangeSlotCount; ++r) {
+            set.dcOffset[c][r] = 10 * c + r;
+            set.gainMantissa[c][r] = 10000 + 10 * c + r;
+            set.gainExponent[c][r] = -r;
+        }
+    CoefficientSelection clampsGain{Transducer::Clamps, CalibrationMode::Gain, 3};
+    auto rows = coefficientRows(set, clampsGain);
+    EXPECT_EQ(rows[0].value, 10003);
+    EXPECT_EQ(rows[0].exponent, -3);
+    EXPECT_TRUE(rows[0].exponentEditable);
+    EXPECT_TRUE(rows[0].visible);
+
+    CoefficientSelection loopDc{Transducer::Loop, CalibrationMode::Dc, 2};
+    rows = coefficientRows(set, loopDc);
+    EXPECT_FALSE(rows[1].visible);
+    EXPECT_EQ(rows[4].value, 46); // slot 6
+    EXPECT_EQ(rows[4].exponent, 0);
+    EXPECT_FALSE(rows[4].exponentEditable);
+
+    setRowValue(set, loopDc, 5, -9);
+    EXPECT_EQ(set.dcOffset[5][6], -9);
+    CoefficientSelection loopGain{Transducer::Loop, CalibrationMode::Gain, 2};
+    setRowValue(set, loopGain, 3, 12345);
+    setRowExponent(set, loopGain, 3, -7);
+    EXPECT_EQ(set.gainMantissa[3][6], 12345);
+    EXPECT_EQ(set.gainExponent[3][6], -7);
+    setRowExponent(set, loopDc, 3, 4); // no exponent in DC mode
+    EXPECT_EQ(set.gainExponent[3][6], -7);
+}
+
+TEST(CalibrationView, StateTextsUseTheTableFormatsAndShowUnreadableValuesRaw)
+{
+    live::LiveStore store;
+    store.peaks = {1792, 0, 5, 327, 12, 3};
+    store.ranges = {2, 0, 1, 3, 5, 0};
+    store.computedValues[0] = 219.98765;
+    store.recorderValues[0] = 220.0;
+    store.recorderValues[3] = 4.995;
+    store.recorderValues[4] = 0.5;
+    store.recorderRaw[5] = QStringLiteral("2A01FF");
+    const auto rows = calibrationStateTexts(store, {3.7, -0.5, 0, 0, 0, 0});
+    EXPECT_EQ(rows[0].peak, QStringLiteral("1792"));
+    EXPECT_EQ(rows[0].range, QStringLiteral("2"));
+    EXPECT_EQ(rows[4].range, QStringLiteral("1P"));
+    EXPECT_EQ(rows[0].dc, QStringLiteral("3,7000"));
+    EXPECT_EQ(rows[1].dc, QStringLiteral("-0,5000"));
+    EXPECT_EQ(rows[0].pcRms, QStringLiteral("219,9877"));
+    EXPECT_EQ(rows[0].recorderRms, QStringLiteral("220 V"));
+    EXPECT_EQ(rows[3].recorderRms, QStringLiteral("5 A"));
+    EXPECT_EQ(rows[4].recorderRms, QStringLiteral("0,5 A"));
+    EXPECT_FALSE(rows[4].recorderRaw);
+    EXPECT_EQ(rows[5].recorderRms, QStringLiteral("2A01FF"));
+    EXPECT_TRUE(rows[5].recorderRaw);
 }

@@ -44,9 +44,9 @@ protected:
                                      std::initializer_list<int> channels) const
     {
         AutoCalibrationSettings s;
-        s.mode = mode;
-        s.transducer = transducer;
-        s.rangeEntry = 1;
+        s.selection.mode = mode;
+        s.selection.transducer = transducer;
+        s.selection.rangeEntry = 1;
         for (int c : channels)
             s.ticked[c] = true;
         return s;

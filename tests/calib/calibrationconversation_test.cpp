@@ -75,7 +75,8 @@ protected:
         conversation.startAutomatic(settings);
         channel.feed(frameWithMeans({}));
         expectSent(SetRange, Step::Automatic);
-        EXPECT_EQ(lastData(), QByteArray(1, static_cast<char>(rangeCode(settings.rangeEntry))));
+        EXPECT_EQ(lastData(),
+                  QByteArray(1, static_cast<char>(rangeCode(settings.selection.rangeEntry))));
         acknowledge(SetRange);
         expectSent(WriteCalibration, Step::Automatic);
         acknowledge(WriteCalibration);
@@ -97,9 +98,9 @@ AutoCalibrationSettings ticking(std::initializer_list<int> channels, int entry,
                                 CalibrationMode mode = CalibrationMode::Dc)
 {
     AutoCalibrationSettings settings;
-    settings.mode = mode;
-    settings.transducer = transducer;
-    settings.rangeEntry = entry;
+    settings.selection.mode = mode;
+    settings.selection.transducer = transducer;
+    settings.selection.rangeEntry = entry;
     for (int c : channels)
         settings.ticked[c] = true;
     return settings;
