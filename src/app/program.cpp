@@ -5,6 +5,7 @@
 #include "app/compliancereportaction.h"
 #include "app/databasedirectorydialog.h"
 #include "app/mainwindow.h"
+#include "calib/calibrationwindow.h"
 #include "config/configurationwindow.h"
 #include "link/clockwindow.h"
 #include "link/statuswindow.h"
@@ -31,8 +32,10 @@ Program::Program(const QStringList& namedPorts)
     m_clockWindow = new link::ClockWindow(m_clock, m_main.get());
     m_statusWindow = new link::StatusWindow(m_status, m_main.get());
     m_about = new AboutBox(m_serviceMode, m_main.get());
-    m_liveWindow = new live::LiveWindow(m_liveLoop, m_liveStore, m_rangeScale, m_configuration,
-                                        m_main.get());
+    m_liveWindow =
+        new live::LiveWindow(m_liveLoop, m_liveStore, m_rangeScale, m_configuration, m_main.get());
+    m_calibrationWindow = new calib::CalibrationWindow(m_calibrationConversation, m_calibration,
+                                                       m_liveStore, m_main.get());
     m_directoryDialog = new DatabaseDirectoryDialog(m_messages, m_main.get());
     m_browsing = new BrowsingActions(*m_main, m_browse, m_messages, m_settings, *m_directoryDialog,
                                      m_main.get());
@@ -69,6 +72,9 @@ void Program::connectActions()
         m_main->hideDatabaseInformation();
     });
     onTriggered("acOprogramie", [this] { m_about->exec(); });
+    onTriggered("acWspKalib", [this] { m_calibrationWindow->exec(); });
+    QObject::connect(main.calibrationButton(), &QPushButton::clicked, &main,
+                     [this] { m_calibrationWindow->exec(); });
 }
 
 void Program::enableRecorderActions()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browse/browsestate.h"
+#include "calib/calibrationconversation.h"
 #include "calib/calibrationreader.h"
 #include "calib/calibrationset.h"
 #include "common/settingsstore.h"
@@ -25,6 +26,9 @@
 #include <QStringList>
 #include <memory>
 
+namespace kapstat::calib {
+class CalibrationWindow;
+}
 namespace kapstat::config {
 class ConfigurationWindow;
 }
@@ -63,6 +67,7 @@ public:
     BrowsingActions& browsing() { return *m_browsing; }
     ComplianceReportAction& complianceReport() { return *m_complianceReport; }
     norm::PcCounterSlots& pcCounters() { return m_pcCounters; }
+    calib::CalibrationWindow& calibrationWindow() { return *m_calibrationWindow; }
 
 private:
     void connectActions();
@@ -93,6 +98,8 @@ private:
     live::LiveStore m_liveStore;
     live::InstantFrameReader m_instantFrames{m_link, m_configuration, m_rangeScale, m_liveStore};
     live::LiveLoop m_liveLoop{m_link, m_configuration, m_liveStore};
+    calib::CalibrationConversation m_calibrationConversation{m_link, m_calibration, m_configuration,
+                                                             m_liveStore};
     norm::PcCounterSlots m_pcCounters;
 
     std::unique_ptr<MainWindow> m_main;
@@ -103,6 +110,7 @@ private:
     DatabaseDirectoryDialog* m_directoryDialog = nullptr;
     BrowsingActions* m_browsing = nullptr;
     live::LiveWindow* m_liveWindow = nullptr;
+    calib::CalibrationWindow* m_calibrationWindow = nullptr;
     ComplianceReportAction* m_complianceReport = nullptr;
 };
 
