@@ -76,7 +76,9 @@ TEST(CalibrationWindow, OpensWithItsDefaultsAndShowsEveryFrame)
     EXPECT_EQ(table->item(3, 0)->text(), QStringLiteral("IL1"));
 
     ASSERT_TRUE(h.waitForFrames(2));
-    EXPECT_EQ(h.server.emulator().commandCount(link::Command::InstantFrame), h.frames + 1);
+    // Each frame asks for the next at once: the loop runs on.
+    EXPECT_GE(h.server.emulator().commandCount(link::Command::InstantFrame), h.frames);
+    EXPECT_TRUE(h.link.isBusy() || h.server.isSending());
     EXPECT_EQ(table->item(0, 1)->text(), QString::number(h.store.peaks[0]));
     EXPECT_EQ(table->item(4, 2)->text().right(1), QStringLiteral("P")); // IL2 is on the loop
     EXPECT_TRUE(table->item(0, 5)->text().endsWith(QStringLiteral(" V")));
