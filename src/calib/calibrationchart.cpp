@@ -67,7 +67,12 @@ void CalibrationChart::showSamples(const live::LiveStore& store)
 
 void CalibrationChart::setChannelVisible(int channel, bool visible)
 {
-    m_plot->graph(channel)->setVisible(visible);
+    QCPGraph* graph = m_plot->graph(channel);
+    graph->setVisible(visible);
+    if (visible)
+        graph->addToLegend();
+    else
+        graph->removeFromLegend();
     m_plot->replot();
 }
 

@@ -3,7 +3,6 @@
 #include "common/decimaltext.h"
 #include "live/instantframe.h"
 
-
 namespace kapstat::calib {
 
 QString fourDecimals(double value)

@@ -49,9 +49,13 @@ QString fileFilter()
 QLineEdit* numberField(QIntValidator* range, QWidget* parent)
 {
     auto* field = new QLineEdit(parent);
+    // The rows keep their places while the voltage fields are hidden.
+    QSizePolicy policy = field->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    field->setSizePolicy(policy);
     range->setParent(field);
     field->setValidator(range);
-    field->setMaximumWidth(80);
+    field->setFixedWidth(80);
     return field;
 }
 
@@ -126,7 +130,7 @@ QWidget* CalibrationWindow::createCoefficientPanel()
         m_exponentCaptions[c] = new QLabel(tr("exp."), m_coefficientPanel);
         m_exponents[c] =
             numberField(new QIntValidator(-ExponentLimit, ExponentLimit), m_coefficientPanel);
-        m_exponents[c]->setMaximumWidth(40);
+        m_exponents[c]->setFixedWidth(40);
         grid->addWidget(m_rowCaptions[c], c, 0);
         grid->addWidget(m_values[c], c, 1);
         grid->addWidget(m_exponentCaptions[c], c, 2);
@@ -167,6 +171,7 @@ QWidget* CalibrationWindow::createCoefficientPanel()
     transducerLayout->addWidget(m_clamps);
     transducerLayout->addWidget(m_loop);
     grid->addWidget(transducers, row, 0, 1, 4);
+    grid->setColumnStretch(4, 1);
 
     connect(m_generator, &QLineEdit::textEdited, this, [this] {
         if (const auto value = typedNumber(m_generator))
@@ -214,8 +219,8 @@ QWidget* CalibrationWindow::createStatePanel()
             m_table->setItem(c, column, cell);
         }
     }
-    m_table->resizeColumnsToContents();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_table->setFixedHeight(m_table->horizontalHeader()->height() +
                             ChannelCount * m_table->rowHeight(0) + 4);
     layout->addWidget(m_table);
