@@ -237,3 +237,24 @@ TEST(CalibrationWindow, FilesRestoreTheCoefficientsShown)
     EXPECT_EQ(h.window.valueField(2)->text(), QStringLiteral("-17"));
     h.window.closeNow();
 }
+
+TEST(CalibrationWindow, ClosingDuringAnAutomaticCalibrationEndsItOnceTheTransferIsOver)
+{
+    CalibrationWindowHarness h;
+    h.window.show();
+    ASSERT_TRUE(h.waitForFrames(1));
+    h.window.automaticButton()->click();
+    ASSERT_TRUE(h.conversation.isAutomaticRunning());
+    h.window.button(QStringLiteral("Zamknij"))->click();
+    EXPECT_TRUE(h.window.isVisible());
+    EXPECT_FALSE(h.conversation.isAutomaticRunning());
+    EXPECT_EQ(h.window.automaticButton()->text(), QStringLiteral("Autokalibracja DC"));
+    ASSERT_TRUE(CalibrationWindowHarness::waitFor([&] { return !h.window.isVisible(); }));
+    EXPECT_FALSE(h.link.isBusy());
+
+    // Opened again, the loop starts afresh.
+    const int frames = h.frames;
+    h.window.show();
+    ASSERT_TRUE(h.waitForFrames(frames + 1));
+    h.window.closeNow();
+}
