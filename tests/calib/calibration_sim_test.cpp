@@ -1,14 +1,8 @@
 // Both automatic calibrations against the emulated recorder: from coefficients that no longer
 // match the converters, they find the converters' offsets and gains again in a few frames.
 #include "../link/emulatedrecorder.h"
-#include "../link/linkfixture.h"
 #include "calib/calibrationblock.h"
-#include "calib/calibrationconversation.h"
-#include "calib/calibrationreader.h"
-#include "config/configurationmodel.h"
-#include "live/instantframereader.h"
-
-#include <QSignalSpy>
+#include "calibrationfixture.h"
 
 using namespace kapstat;
 using namespace kapstat::calib;
@@ -16,7 +10,7 @@ using Step = CalibrationConversation::Step;
 
 namespace {
 
-class CalibrationAgainstEmulatorTest : public LinkFixture
+class CalibrationAgainstEmulatorTest : public CalibrationFixture
 {
 protected:
     CalibrationAgainstEmulatorTest()
@@ -40,30 +34,10 @@ protected:
             recorder.answer();
         return done.contains(QVariantList{step});
     }
-    AutoCalibrationSettings settings(CalibrationMode mode, Transducer transducer,
-                                     std::initializer_list<int> channels) const
-    {
-        AutoCalibrationSettings s;
-        s.selection.mode = mode;
-        s.selection.transducer = transducer;
-        s.selection.rangeEntry = 1;
-        for (int c : channels)
-            s.ticked[c] = true;
-        return s;
-    }
     CalibrationSet recorderCoefficients() { return recorder.state().calibration.coefficients(); }
     const CalibrationSet& converters() { return recorder.state().frontEnd; }
 
     EmulatedRecorder recorder{channel};
-    CalibrationSet set;
-    RangeScale scale;
-    CalibrationReader reader{link, set, scale};
-    config::ConfigurationModel model;
-    live::LiveStore store;
-    live::InstantFrameReader frames{link, model, scale, store};
-    CalibrationConversation conversation{link, set, model, store};
-    QSignalSpy done{&conversation, &CalibrationConversation::stepDone};
-    QSignalSpy messages{&conversation, &CalibrationConversation::messageBoxRequested};
 };
 
 } // namespace
@@ -71,7 +45,7 @@ protected:
 TEST_F(CalibrationAgainstEmulatorTest, DcCalibrationFindsTheConvertersOffsets)
 {
     // IL2 comes through the loop in the emulator: the clamps' slot does not move it.
-    conversation.startAutomatic(settings(CalibrationMode::Dc, Transducer::Clamps, {0, 1, 2, 3, 5}));
+    conversation.startAutomatic(ticking({0, 1, 2, 3, 5}, 1));
     ASSERT_TRUE(runUntil(Step::BackToAutoRange));
     EXPECT_LE(recorder.written(link::Command::InstantFrame), 6);
     ASSERT_EQ(messages.count(), 1);
@@ -85,7 +59,7 @@ TEST_F(CalibrationAgainstEmulatorTest, DcCalibrationFindsTheConvertersOffsets)
 
 TEST_F(CalibrationAgainstEmulatorTest, LoopDcCalibrationMovesTheLoopSlot)
 {
-    conversation.startAutomatic(settings(CalibrationMode::Dc, Transducer::Loop, {4}));
+    conversation.startAutomatic(ticking({4}, 1, Transducer::Loop));
     ASSERT_TRUE(runUntil(Step::BackToAutoRange));
     EXPECT_EQ(recorderCoefficients().dcOffset[4][5], converters().dcOffset[4][5]);
     EXPECT_EQ(messages[0][0].toString(),
@@ -95,7 +69,7 @@ TEST_F(CalibrationAgainstEmulatorTest, LoopDcCalibrationMovesTheLoopSlot)
 TEST_F(CalibrationAgainstEmulatorTest, GainCalibrationFindsTheConvertersGainsInOneFrame)
 {
     conversation.startAutomatic(
-        settings(CalibrationMode::Gain, Transducer::Clamps, {0, 1, 2, 3, 5}));
+        ticking({0, 1, 2, 3, 5}, 1, Transducer::Clamps, CalibrationMode::Gain));
     ASSERT_TRUE(runUntil(Step::BackToAutoRange));
     EXPECT_EQ(recorder.written(link::Command::InstantFrame), 1);
     for (int c : {0, 1, 2, 3, 5})

@@ -1,15 +1,10 @@
 // The calibration conversation on an in-memory line: every step of the operation "kalibracja",
 // the automatic DC and gain calibrations with frames of chosen means and levels, "STOP",
 // the guards against coefficients the block cannot carry, and closing during a transfer.
-#include "../link/linkfixture.h"
 #include "calib/calibrationblock.h"
-#include "calib/calibrationconversation.h"
-#include "calib/calibrationreader.h"
-#include "config/configurationmodel.h"
-#include "live/instantframereader.h"
+#include "calibrationfixture.h"
 #include "sim/instantframewriter.h"
 
-#include <QSignalSpy>
 #include <cmath>
 
 using namespace kapstat;
@@ -50,7 +45,7 @@ QByteArray frameWithSquareWave(int counts)
     return writer.response().frame();
 }
 
-class CalibrationConversationTest : public LinkFixture
+class CalibrationConversationTest : public CalibrationFixture
 {
 protected:
     quint8 lastCode() const { return static_cast<quint8>(lastPayload().at(0)); }
@@ -82,29 +77,7 @@ protected:
         acknowledge(WriteCalibration);
         expectSent(InstantFrame, Step::Automatic);
     }
-
-    CalibrationSet set;
-    RangeScale scale;
-    CalibrationReader reader{link, set, scale};
-    config::ConfigurationModel model;
-    live::LiveStore store;
-    live::InstantFrameReader frames{link, model, scale, store};
-    CalibrationConversation conversation{link, set, model, store};
-    QSignalSpy messages{&conversation, &CalibrationConversation::messageBoxRequested};
 };
-
-AutoCalibrationSettings ticking(std::initializer_list<int> channels, int entry,
-                                Transducer transducer = Transducer::Clamps,
-                                CalibrationMode mode = CalibrationMode::Dc)
-{
-    AutoCalibrationSettings settings;
-    settings.selection.mode = mode;
-    settings.selection.transducer = transducer;
-    settings.selection.rangeEntry = entry;
-    for (int c : channels)
-        settings.ticked[c] = true;
-    return settings;
-}
 
 } // namespace
 
