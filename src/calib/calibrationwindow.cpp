@@ -402,8 +402,14 @@ void CalibrationWindow::onAutomaticClicked()
     settings.selection = selection();
     for (int c = 0; c < ChannelCount; ++c)
         settings.ticked[c] = m_table->item(c, 0)->checkState() == Qt::Checked;
-    settings.un = common::DecimalText::parse(m_un->text()).value_or(0);
-    settings.in = common::DecimalText::parse(m_in->text()).value_or(0);
+    const auto un = common::DecimalText::parse(m_un->text());
+    const auto in = common::DecimalText::parse(m_in->text());
+    if (settings.selection.mode == CalibrationMode::Gain && (!un || *un <= 0 || !in || *in <= 0)) {
+        showMessageBox(tr("Un i In muszą być liczbami dodatnimi (np. 220 i 5)."));
+        return;
+    }
+    settings.un = un.value_or(0);
+    settings.in = in.value_or(0);
     m_automatic->setText(tr("STOP"));
     setAutomaticRunning(true);
     m_conversation.startAutomatic(settings);

@@ -189,7 +189,14 @@ TEST(CalibrationWindow, StopEndsAGainCalibrationAndClosingWaitsForTheTransfer)
     h.window.show();
     ASSERT_TRUE(h.waitForFrames(1));
     h.window.gainMode()->setChecked(true);
+    h.window.inField()->setText(QStringLiteral("zero"));
     h.window.automaticButton()->click();
+    EXPECT_EQ(takeMessageBox(),
+              QStringLiteral("Un i In muszą być liczbami dodatnimi (np. 220 i 5)."));
+    EXPECT_FALSE(h.conversation.isAutomaticRunning());
+    h.window.inField()->setText(QStringLiteral("4,5"));
+    h.window.automaticButton()->click();
+    EXPECT_EQ(h.window.automaticButton()->text(), QStringLiteral("STOP"));
     h.window.automaticButton()->click();
     EXPECT_EQ(h.prompter.lastText(),
               QStringLiteral("Kalibracja przerwana! Wracam do automatycznej zmiany zakresu"));
