@@ -68,21 +68,23 @@ void CalibrationConversation::registerRoutes()
         continueLoop();
         Q_EMIT stepDone(FixRange);
     });
+    // The acknowledgement of 0x12 is the recorder's whatever asked; the step tells what follows.
+    auto onAnswerTo = [this, &router](quint8 code, int step, auto handler) {
+        router.onStep(code, step,
+                      [handler](const ResponseBytes&, const link::Operation&) { handler(); });
+    };
     router.onCode(Command::WriteCalibration, [this](const ResponseBytes&, const link::Operation&) {
         Q_EMIT coefficientsChanged();
     });
-    router.onStep(
-        Command::WriteCalibration, Send, [this](const ResponseBytes&, const link::Operation&) {
-            m_link.prompter().show(tr("Wysłano współczynniki kalibracji"), ShortMessageSeconds, 0);
-            continueLoop();
-            Q_EMIT stepDone(Send);
-        });
-    router.onStep(
-        Command::WriteCalibration, Automatic, [this](const ResponseBytes&, const link::Operation&) {
-            m_link.send({OperationName::Kalibracja, Automatic}, command(Command::InstantFrame));
-        });
-    router.onStep(Command::WriteCalibration, BackToAutoRange,
-                  [this](const ResponseBytes&, const link::Operation&) { returnToAutoRange(); });
+    onAnswerTo(Command::WriteCalibration, Send, [this] {
+        m_link.prompter().show(tr("Wysłano współczynniki kalibracji"), ShortMessageSeconds, 0);
+        continueLoop();
+        Q_EMIT stepDone(Send);
+    });
+    onAnswerTo(Command::WriteCalibration, Automatic, [this] {
+        m_link.send({OperationName::Kalibracja, Automatic}, command(Command::InstantFrame));
+    });
+    onAnswerTo(Command::WriteCalibration, BackToAutoRange, [this] { returnToAutoRange(); });
     router.on(Command::ReadCalibration, OperationName::Kalibracja,
               [this](const ResponseBytes&, const link::Operation&) {
                   Q_EMIT coefficientsChanged();
@@ -104,7 +106,7 @@ void CalibrationConversation::registerRoutes()
 void CalibrationConversation::startLoop()
 {
     m_looping = true;
-    m_link.send({OperationName::Kalibracja, Frames}, command(Command::InstantFrame));
+    continueLoop();
 }
 
 void CalibrationConversation::continueLoop()
@@ -240,12 +242,16 @@ void CalibrationConversation::iterateDc()
         finishAutomatic(finishText("DC"));
         return;
     }
+    const CalibrationSet sent = m_set;
     for (int c = 0; c < ChannelCount; ++c)
         if (m_settings.ticked[c] && !isDcDone(m_means[c]))
             m_set.dcOffset[c][m_settings.selection.slotOf(c)] += dcOffsetStep(m_means[c]);
-    Q_EMIT coefficientsChanged();
-    if (!sendSet(Automatic))
+    if (!sendSet(Automatic)) {
+        // The offsets stay as the recorder has them.
+        m_set = sent;
         returnToAutoRange();
+    }
+    Q_EMIT coefficientsChanged();
 }
 
 void CalibrationConversation::iterateGain()

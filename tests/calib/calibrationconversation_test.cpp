@@ -265,6 +265,7 @@ TEST_F(CalibrationConversationTest, AnAutomaticCalibrationThatWouldOverflowEnds)
     channel.feed(frameWithMeans({3}));
     ASSERT_EQ(messages.count(), 1);
     EXPECT_TRUE(messages[0][0].toString().startsWith(QStringLiteral("Przepelnienie!")));
+    EXPECT_EQ(set.dcOffset[0][0], 126); // as the recorder has it
     expectSent(SetRange, Step::BackToAutoRange);
 }
 
