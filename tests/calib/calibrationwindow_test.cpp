@@ -144,42 +144,71 @@ TEST(CalibrationWindow, ModeTransducersAndRangeChooseTheRowsShown)
     h.window.closeNow();
 }
 
-TEST(CalibrationWindow, AutomaticDcCalibrationConvergesThroughTheWindow)
+namespace {
+
+// Drifts the recorder's coefficients of range 1 from its converters, reads them into the window
+// and runs the window's automatic calibration on them; the message it ended with.
+QString calibrateDriftedRange(CalibrationWindowHarness& h, QRadioButton* mode)
 {
-    CalibrationWindowHarness h;
     CalibrationSet drifted = h.recorder().frontEnd;
-    for (int c = 0; c < ChannelCount; ++c)
+    for (int c = 0; c < ChannelCount; ++c) {
         drifted.dcOffset[c][1] += 6 - 3 * c;
+        drifted.gainMantissa[c][1] = drifted.gainMantissa[c][1] * (97 + c) / 100;
+    }
     h.recorder().calibration.write(calibrationblock::encode(drifted, {}).data);
     h.window.show();
-    ASSERT_TRUE(h.waitForFrames(1));
+    EXPECT_TRUE(h.waitForFrames(1));
     h.window.button(QStringLiteral("Odbierz"))->click();
-    ASSERT_TRUE(CalibrationWindowHarness::waitFor(
-        [&] { return h.calibration.dcOffset[0][1] == drifted.dcOffset[0][1]; }));
+    EXPECT_TRUE(CalibrationWindowHarness::waitFor([&] {
+        return h.calibration.dcOffset == drifted.dcOffset &&
+               h.calibration.gainMantissa == drifted.gainMantissa;
+    }));
+    mode->setChecked(true);
     h.window.rangeList()->setCurrentIndex(1);
-    EXPECT_EQ(h.window.valueField(0)->text(), QString::number(drifted.dcOffset[0][1]));
     h.window.table()->item(4, 0)->setCheckState(Qt::Unchecked); // the emulator's loop channel
-
     h.window.automaticButton()->click();
     EXPECT_EQ(h.window.automaticButton()->text(), QStringLiteral("STOP"));
     EXPECT_FALSE(h.window.button(QStringLiteral("Wyślij"))->isEnabled());
     EXPECT_FALSE(h.window.dcMode()->isEnabled());
     QString message;
-    ASSERT_TRUE(CalibrationWindowHarness::waitFor([&] {
+    CalibrationWindowHarness::waitFor([&] {
         if (message.isEmpty())
             message = takeMessageBox();
-        return !message.isEmpty();
-    }));
-    EXPECT_EQ(message, QStringLiteral("Kalibracja DC zakresu 1 zakonczona!"));
-    EXPECT_EQ(h.window.automaticButton()->text(), QStringLiteral("Autokalibracja DC"));
+        return !message.isEmpty() && h.recorder().rangeSetting == AutomaticRangeCode;
+    });
     EXPECT_TRUE(h.window.button(QStringLiteral("Wyślij"))->isEnabled());
-    ASSERT_TRUE(CalibrationWindowHarness::waitFor(
-        [&] { return h.recorder().rangeSetting == AutomaticRangeCode; }));
+    return message;
+}
+
+} // namespace
+
+TEST(CalibrationWindow, AutomaticDcCalibrationConvergesThroughTheWindow)
+{
+    CalibrationWindowHarness h;
+    EXPECT_EQ(calibrateDriftedRange(h, h.window.dcMode()),
+              QStringLiteral("Kalibracja DC zakresu 1 zakonczona!"));
+    EXPECT_EQ(h.window.automaticButton()->text(), QStringLiteral("Autokalibracja DC"));
     const CalibrationSet calibrated = h.recorder().calibration.coefficients();
     for (int c : {0, 1, 2, 3, 5})
         EXPECT_EQ(calibrated.dcOffset[c][1], h.recorder().frontEnd.dcOffset[c][1]) << c;
     EXPECT_EQ(h.window.valueField(0)->text(),
               QString::number(h.recorder().frontEnd.dcOffset[0][1]));
+    h.window.closeNow();
+}
+
+TEST(CalibrationWindow, AutomaticGainCalibrationConvergesThroughTheWindow)
+{
+    CalibrationWindowHarness h;
+    EXPECT_EQ(calibrateDriftedRange(h, h.window.gainMode()),
+              QStringLiteral("Kalibracja WZM zakresu 1zakonczona!"));
+    EXPECT_EQ(h.window.automaticButton()->text(), QStringLiteral("Autokalibracja WZM"));
+    const CalibrationSet& converters = h.recorder().frontEnd;
+    const CalibrationSet calibrated = h.recorder().calibration.coefficients();
+    for (int c : {0, 1, 2, 3, 5})
+        EXPECT_NEAR(calibrated.coefficient(c, 1), converters.coefficient(c, 1),
+                    2e-4 * converters.coefficient(c, 1))
+            << c;
+    EXPECT_EQ(h.window.valueField(3)->text(), QString::number(calibrated.gainMantissa[3][1]));
     h.window.closeNow();
 }
 
