@@ -47,9 +47,9 @@ CalibrationConversation::CalibrationConversation(link::RecorderLink& link, Calib
 void CalibrationConversation::registerRoutes()
 {
     link::ResponseRouter& router = m_link.router();
-    auto on = [this, &router](quint8 code, int step, auto handler) {
+    auto on = [&router](quint8 code, int step, auto handler) {
         router.on(code, OperationName::Kalibracja, step,
-                  [this, handler](const ResponseBytes&, const link::Operation&) { handler(); });
+                  [handler](const ResponseBytes&, const link::Operation&) { handler(); });
     };
     router.on(Command::InstantFrame, OperationName::Kalibracja,
               [this](const ResponseBytes&, const link::Operation&) { onFrame(); });
@@ -69,7 +69,7 @@ void CalibrationConversation::registerRoutes()
         Q_EMIT stepDone(FixRange);
     });
     // The acknowledgement of 0x12 is the recorder's whatever asked; the step tells what follows.
-    auto onAnswerTo = [this, &router](quint8 code, int step, auto handler) {
+    auto onAnswerTo = [&router](quint8 code, int step, auto handler) {
         router.onStep(code, step,
                       [handler](const ResponseBytes&, const link::Operation&) { handler(); });
     };
