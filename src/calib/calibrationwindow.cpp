@@ -123,7 +123,6 @@ QWidget* CalibrationWindow::createCoefficientPanel()
     auto* grid = new QGridLayout(m_coefficientPanel);
     grid->setContentsMargins(0, 0, 0, 0);
     for (int c = 0; c < ChannelCount; ++c) {
-        m_rowCaptions[c] = new QLabel(tr(RowCaptions[c]), m_coefficientPanel);
         // Typing what the recorder's block cannot carry is refused: five digits, or a byte.
         m_valueRanges[c] = new QIntValidator(-LargestMantissa, LargestMantissa);
         m_values[c] = numberField(m_valueRanges[c], m_coefficientPanel);
@@ -131,7 +130,7 @@ QWidget* CalibrationWindow::createCoefficientPanel()
         m_exponents[c] =
             numberField(new QIntValidator(-ExponentLimit, ExponentLimit), m_coefficientPanel);
         m_exponents[c]->setFixedWidth(40);
-        grid->addWidget(m_rowCaptions[c], c, 0);
+        grid->addWidget(new QLabel(tr(RowCaptions[c]), m_coefficientPanel), c, 0);
         grid->addWidget(m_values[c], c, 1);
         grid->addWidget(m_exponentCaptions[c], c, 2);
         grid->addWidget(m_exponents[c], c, 3);

@@ -86,7 +86,6 @@ private:
     QRadioButton* m_gain = nullptr;
     QRadioButton* m_clamps = nullptr;
     QRadioButton* m_loop = nullptr;
-    std::array<QLabel*, ChannelCount> m_rowCaptions{};
     std::array<QLabel*, ChannelCount> m_exponentCaptions{};
     std::array<QLineEdit*, ChannelCount> m_values{};
     std::array<QIntValidator*, ChannelCount> m_valueRanges{};
