@@ -24,7 +24,7 @@ sim_options=(--records 3000 --events 20 --stations 1,3 --pace-baud 19200)
 shots=(tests/config/config_window_shots tests/browse/browse_window_shots
        tests/browse/database_dialog_shots tests/print/preview_window_shots
        tests/live/live_window_shots tests/print/print_window_shots
-       tests/live/counters_window_shots)
+       tests/live/counters_window_shots tests/calib/calibration_window_shots)
 run() {
   if command -v xvfb-run >/dev/null; then
     xvfb-run -a -s "-screen 0 1366x768x24" "$@"

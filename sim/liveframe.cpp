@@ -4,6 +4,7 @@
 #include "live/quantitynumbers.h"
 #include "sim/instantframewriter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -170,22 +171,56 @@ void energies(double hours, Values& v)
     v[EnergyActivePlus + 4] = 1500 + v[TotalApparentPower] * hours;
 }
 
-double scaleOf(int channel, int slot, const calib::CalibrationSet& calibration)
+using Slots = std::array<int, live::ChannelCount>;
+
+constexpr int CountLimit = 0x7FFF; // the largest magnitude of a sign-and-magnitude sample
+
+Slots rangeSlots(const LiveSignal& signal, const FrontEnd& frontEnd)
 {
-    return calibration.coefficient(channel, slot);
+    Slots slots{};
+    for (int c = 0; c < live::ChannelCount; ++c)
+        slots[c] = frontEnd.fixedRangeEntry
+                       ? fixedRangeSlot(c, *frontEnd.fixedRangeEntry)
+                       : rangeSlotFor(c, signal.channels[c].peak(), frontEnd.hardware);
+    return slots;
 }
 
-void writeSamples(InstantFrameWriter& writer, const LiveSignal& signal,
-                  const calib::CalibrationSet& calibration)
+// The counts' offset from the converter's zero that the DC coefficient leaves.
+int offsetError(const FrontEnd& frontEnd, int channel, int slot)
+{
+    return frontEnd.hardware.dcOffset[channel][slot] -
+           frontEnd.coefficients.dcOffset[channel][slot];
+}
+
+// The signal as the recorder measures it: its counts scaled by the coefficients in force.
+LiveSignal measuredSignal(const LiveSignal& signal, const FrontEnd& frontEnd, const Slots& slots)
+{
+    LiveSignal measured = signal;
+    for (int c = 0; c < live::ChannelCount; ++c) {
+        const double coefficient = frontEnd.coefficients.coefficient(c, slots[c]);
+        const double gain = frontEnd.hardware.coefficient(c, slots[c]);
+        const double ratio = quotientOrZero(coefficient, gain);
+        ChannelWave& w = measured.channels[c];
+        for (auto& harmonic : w.harmonics)
+            harmonic *= ratio;
+        w.dc = w.dc * ratio + offsetError(frontEnd, c, slots[c]) * coefficient;
+    }
+    return measured;
+}
+
+void writeSamples(InstantFrameWriter& writer, const LiveSignal& signal, const FrontEnd& frontEnd,
+                  const Slots& slots)
 {
     for (int c = 0; c < live::ChannelCount; ++c) {
-        const int slot = rangeSlotFor(c, signal.channels[c].peak(), calibration);
-        const double scale = scaleOf(c, slot, calibration);
+        const int slot = slots[c];
+        const double gain = frontEnd.hardware.coefficient(c, slot);
         writer.setRangeByte(c, rangeByte(slot));
-        writer.setScale(c, scale);
+        writer.setScale(c, frontEnd.coefficients.coefficient(c, slot));
         for (int a = 0; a < live::SampleCount; ++a) {
-            const double counts = scale > 0 ? signal.sample(c, a) / scale : 0;
-            writer.setSample(a, c, static_cast<int>(std::lround(counts)));
+            const double counts =
+                gain > 0 ? signal.sample(c, a) / gain + offsetError(frontEnd, c, slot) : 0;
+            const long clipped = std::clamp<long>(std::lround(counts), -CountLimit, CountLimit);
+            writer.setSample(a, c, static_cast<int>(clipped));
         }
     }
 }
@@ -213,14 +248,19 @@ void damage(InstantFrameWriter& writer, int number)
 
 } // namespace
 
-int rangeSlotFor(int channel, double peak, const calib::CalibrationSet& calibration)
+int rangeSlotFor(int channel, double peak, const calib::CalibrationSet& hardware)
 {
     const int first = channel == LoopChannel ? LoopFirstSlot : 0;
     const int last = channel == LoopChannel ? calib::RangeSlotCount - 1 : LoopFirstSlot - 1;
     for (int slot = last; slot > first; --slot)
-        if (peak <= RangeMargin * FullScaleCounts * scaleOf(channel, slot, calibration))
+        if (peak <= RangeMargin * FullScaleCounts * hardware.coefficient(channel, slot))
             return slot;
     return first;
+}
+
+int fixedRangeSlot(int channel, int entry)
+{
+    return channel == LoopChannel ? LoopFirstSlot + entry : std::min(entry, LoopFirstSlot - 1);
 }
 
 quint8 rangeByte(int slot)
@@ -260,20 +300,28 @@ live::HarmonicTable<double> recorderHarmonics(const LiveSignal& signal)
     return table;
 }
 
-QByteArray frameData(const LiveSignal& signal, const calib::CalibrationSet& calibration,
-                     double hours, std::optional<int> damagedValue)
+QByteArray frameData(const LiveSignal& signal, const FrontEnd& frontEnd, double hours,
+                     std::optional<int> damagedValue)
 {
     InstantFrameWriter writer;
-    writeSamples(writer, signal, calibration);
+    const Slots slots = rangeSlots(signal, frontEnd);
+    writeSamples(writer, signal, frontEnd, slots);
     writer.setLicznik(signal.licznik);
     writer.setImax(signal.imax);
-    const Values values = recorderValues(signal, hours);
+    const LiveSignal measured = measuredSignal(signal, frontEnd, slots);
+    const Values values = recorderValues(measured, hours);
     for (int number = 0; number < live::RecorderValueCount; ++number)
         writer.setValue(number, values[number]);
-    writeHarmonics(writer, signal);
+    writeHarmonics(writer, measured);
     if (damagedValue)
         damage(writer, *damagedValue);
     return writer.data();
+}
+
+QByteArray frameData(const LiveSignal& signal, const calib::CalibrationSet& calibration,
+                     double hours, std::optional<int> damagedValue)
+{
+    return frameData(signal, FrontEnd{calibration, calibration, std::nullopt}, hours, damagedValue);
 }
 
 } // namespace kapstat::sim::liveframe

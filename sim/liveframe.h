@@ -16,8 +16,20 @@ namespace kapstat::sim::liveframe {
 // through the normal inputs.
 inline constexpr int LoopChannel = 4;
 
+// How the recorder's inputs turn a signal into counts: the converters' true gains and DC offsets
+// (as a calibration set), the coefficients in force, and the range list entry while a range is
+// fixed (0x11).
+struct FrontEnd
+{
+    calib::CalibrationSet hardware;
+    calib::CalibrationSet coefficients;
+    std::optional<int> fixedRangeEntry;
+};
+
 // The most sensitive range slot whose full scale (2048 counts) holds the peak with a margin.
-int rangeSlotFor(int channel, double peak, const calib::CalibrationSet& calibration);
+int rangeSlotFor(int channel, double peak, const calib::CalibrationSet& hardware);
+// The slot a fixed range list entry puts a channel in: the loop channel in the loop's.
+int fixedRangeSlot(int channel, int entry);
 // The range byte the recorder sends for a slot: the loop's slots 4..9 as 128..133.
 quint8 rangeByte(int slot);
 
@@ -29,6 +41,11 @@ std::array<double, live::RecorderValueCount> recorderValues(const LiveSignal& si
 live::HarmonicTable<double> recorderHarmonics(const LiveSignal& signal);
 
 // Positions 5 to 4557 of the response; damagedValue names a value sent with a nibble above 9.
+// The counts follow the converters; the scale and the recorder's values follow the
+// coefficients, so that a coefficient that differs from its converter shows as an error.
+QByteArray frameData(const LiveSignal& signal, const FrontEnd& frontEnd, double hours,
+                     std::optional<int> damagedValue = std::nullopt);
+// A recorder whose coefficients match its converters exactly, ranging automatically.
 QByteArray frameData(const LiveSignal& signal, const calib::CalibrationSet& calibration,
                      double hours, std::optional<int> damagedValue = std::nullopt);
 

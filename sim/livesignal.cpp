@@ -172,4 +172,16 @@ LiveSignal LiveSignal::of(const MainsMoment& m, MeasuringSystem system, double c
     return s;
 }
 
+LiveSignal LiveSignal::calibrator(MeasuringSystem system, double volts, double amperes)
+{
+    LiveSignal s;
+    s.system = system;
+    s.imax = wholePeriodSets(s.licznik);
+    for (int p = 0; p < 3; ++p) {
+        s.channels[p].harmonics[1] = std::polar(volts, phaseAngle(p));
+        s.channels[p + 3].harmonics[1] = std::polar(amperes, phaseAngle(p));
+    }
+    return s;
+}
+
 } // namespace kapstat::sim

@@ -53,6 +53,9 @@ struct LiveSignal
     // (under an ampere).
     static LiveSignal of(const MainsMoment& moment, config::MeasuringSystem system,
                          double ctPrimary);
+    // A calibration generator on every input: clean 50 Hz sines of the given RMS, the three
+    // phases 120 degrees apart, each current in phase with its voltage, no DC.
+    static LiveSignal calibrator(config::MeasuringSystem system, double volts, double amperes);
 };
 
 } // namespace kapstat::sim

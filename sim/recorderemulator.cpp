@@ -1,5 +1,6 @@
 #include "sim/recorderemulator.h"
 
+#include "calib/autocalibration.h"
 #include "link/commandtable.h"
 #include "link/devicenumbers.h"
 #include "link/framecodec.h"
@@ -147,14 +148,14 @@ std::optional<QByteArray> RecorderEmulator::respond(const CommandFrame& frame)
             return response(code, *data);
         return std::nullopt;
     case Command::SetRange:
-        m_state.rangeSetting = static_cast<quint8>(frame.data().at(0));
-        return response(code);
+        return setRange(frame);
     case Command::WriteCalibration:
         m_state.calibration.write(frame.data());
         return response(code);
     case Command::ReadCalibration:
         return response(code, m_state.calibration.responseData());
     case Command::StoreCalibration:
+        m_state.eepromCalibration = m_state.calibration;
         return response(code);
     case Command::InstantFrame:
         return response(code, instantFrameData());
@@ -174,6 +175,27 @@ std::optional<QByteArray> RecorderEmulator::setClock(const CommandFrame& frame)
         return std::nullopt;
     m_state.clockOffsetMs = hostTime().msecsTo(naive(moment.value));
     return response(frame.code());
+}
+
+// Only the codes of the six ranges and of automatic ranging are taken; another is not
+// acknowledged, so the PC sees a missing answer instead of a range it did not ask for.
+std::optional<QByteArray> RecorderEmulator::setRange(const CommandFrame& frame)
+{
+    if (frame.data().size() != 1)
+        return std::nullopt;
+    const auto code = static_cast<quint8>(frame.data().at(0));
+    if (code != calib::AutomaticRangeCode && !rangeEntryOf(code))
+        return std::nullopt;
+    m_state.rangeSetting = code;
+    return response(frame.code());
+}
+
+std::optional<int> RecorderEmulator::rangeEntryOf(quint8 code)
+{
+    for (int entry = 0; entry < calib::LoopRangeCount; ++entry)
+        if (calib::rangeCode(entry) == code)
+            return entry;
+    return std::nullopt;
 }
 
 QByteArray RecorderEmulator::statusData() const
@@ -215,18 +237,27 @@ std::optional<QByteArray> RecorderEmulator::eventData(const CommandFrame& frame)
     return events().event(numbers::decodeUnsigned(ResponseBytes(frame.bytes), 5, 2));
 }
 
-// The mains of the station the recorder stands at, a little later with every frame.
+// The mains of the station the recorder stands at, a little later with every frame; while a range
+// is fixed, the calibration generator.
 QByteArray RecorderEmulator::instantFrameData()
 {
     ++m_instantFrames;
+    const liveframe::FrontEnd frontEnd{m_state.frontEnd, m_state.calibration.coefficients(),
+                                       rangeEntryOf(m_state.rangeSetting)};
+    const double hours = m_instantFrames * SecondsPerInstantFrame / 3600;
+    return liveframe::frameData(inputSignal(frontEnd.fixedRangeEntry.has_value()), frontEnd, hours,
+                                m_state.damagedLiveValue);
+}
+
+LiveSignal RecorderEmulator::inputSignal(bool calibrating) const
+{
+    if (calibrating)
+        return LiveSignal::calibrator(m_imageSettings.system, m_state.calibratorVolts,
+                                      m_state.calibratorAmperes);
     const int station = std::clamp(m_state.stationIndex, 0, ImageSettings::StationCount - 1);
     const MainsModel mains(currentScenario(), m_imageSettings);
-    const LiveSignal signal =
-        LiveSignal::of(mains.at(m_instantFrames, station), m_imageSettings.system,
-                       m_imageSettings.ctPrimary[station]);
-    const double hours = m_instantFrames * SecondsPerInstantFrame / 3600;
-    return liveframe::frameData(signal, m_state.calibration.coefficients(), hours,
-                                m_state.damagedLiveValue);
+    return LiveSignal::of(mains.at(m_instantFrames, station), m_imageSettings.system,
+                          m_imageSettings.ctPrimary[station]);
 }
 
 } // namespace kapstat::sim

@@ -3,6 +3,7 @@
 #include "sim/commandframer.h"
 #include "sim/eventgenerator.h"
 #include "sim/imagesettings.h"
+#include "sim/livesignal.h"
 #include "sim/measurementgenerator.h"
 #include "sim/recorderstate.h"
 
@@ -55,8 +56,12 @@ private:
     quint8 batteryByte() const;
     std::optional<QByteArray> recordData(const CommandFrame& frame) const;
     std::optional<QByteArray> eventData(const CommandFrame& frame) const;
+    std::optional<QByteArray> setRange(const CommandFrame& frame);
+    // The range list entry of a 0x11 code; none for automatic ranging.
+    static std::optional<int> rangeEntryOf(quint8 code);
     QByteArray instantFrameData();
     QByteArray countersData() const;
+    LiveSignal inputSignal(bool calibrating) const;
     // The scenario with the counts the memory holds now.
     Scenario currentScenario() const;
     QDateTime hostTime() const;

@@ -35,10 +35,18 @@ struct RecorderState
     bool operatingBatteryGood = true;
     bool memoryBatteryGood = true;
 
-    quint8 rangeSetting = 0x7F; // automatic
+    quint8 rangeSetting = 0x7F; // automatic; any other code fixes the range (0x11)
     // The recorder value (quantity number) that instantaneous frames carry undecodable.
     std::optional<int> damagedLiveValue;
     CalibrationMemory calibration = CalibrationMemory::factoryDefault();
+    // What 0x19 committed to the EEPROM.
+    CalibrationMemory eepromCalibration = calibration;
+    // The converters' true gains and DC offsets per channel and slot: those the factory
+    // calibration measured, so that a recorder fresh from the factory reads its inputs exactly.
+    calib::CalibrationSet frontEnd = calibration.coefficients();
+    // While a range is fixed a calibration generator feeds every input with these.
+    double calibratorVolts = 220;
+    double calibratorAmperes = 5;
     // A recorder fresh from the factory holds the default configuration.
     QByteArray configurationImage = config::defaultConfigurationImage(calibration.coefficients());
 };

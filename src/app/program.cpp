@@ -5,6 +5,7 @@
 #include "app/compliancereportaction.h"
 #include "app/databasedirectorydialog.h"
 #include "app/mainwindow.h"
+#include "calib/calibrationwindow.h"
 #include "config/configurationwindow.h"
 #include "link/clockwindow.h"
 #include "link/statuswindow.h"
@@ -36,6 +37,8 @@ Program::Program(const QStringList& namedPorts)
         new live::LiveWindow(m_liveLoop, m_liveStore, m_rangeScale, m_configuration, m_main.get());
     m_countersWindow =
         new live::CountersWindow(m_countersLoop, m_liveLoop, m_liveStore, m_main.get());
+    m_calibrationWindow = new calib::CalibrationWindow(m_calibrationConversation, m_calibration,
+                                                       m_liveStore, m_main.get());
     m_directoryDialog = new DatabaseDirectoryDialog(m_messages, m_main.get());
     m_browsing = new BrowsingActions(*m_main, m_browse, m_messages, m_settings, *m_directoryDialog,
                                      m_main.get());
@@ -76,6 +79,9 @@ void Program::connectActions()
                      [this] { m_countersWindow->openForCounters(); });
     QObject::connect(m_liveWindow, &live::LiveWindow::comparisonRequested, &main,
                      [this] { m_countersWindow->openForComparison(); });
+    onTriggered("acWspKalib", [this] { m_calibrationWindow->exec(); });
+    QObject::connect(main.calibrationButton(), &QPushButton::clicked, &main,
+                     [this] { m_calibrationWindow->exec(); });
 }
 
 void Program::enableRecorderActions()

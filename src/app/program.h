@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browse/browsestate.h"
+#include "calib/calibrationconversation.h"
 #include "calib/calibrationreader.h"
 #include "calib/calibrationset.h"
 #include "common/settingsstore.h"
@@ -26,6 +27,9 @@
 #include <QStringList>
 #include <memory>
 
+namespace kapstat::calib {
+class CalibrationWindow;
+}
 namespace kapstat::config {
 class ConfigurationWindow;
 }
@@ -67,6 +71,7 @@ public:
     norm::PcCounterSlots& pcCounters() { return m_pcCounters; }
     live::LiveWindow& liveWindow() { return *m_liveWindow; }
     live::CountersWindow& countersWindow() { return *m_countersWindow; }
+    calib::CalibrationWindow& calibrationWindow() { return *m_calibrationWindow; }
 
 private:
     void connectActions();
@@ -97,6 +102,8 @@ private:
     live::LiveStore m_liveStore;
     live::InstantFrameReader m_instantFrames{m_link, m_configuration, m_rangeScale, m_liveStore};
     live::LiveLoop m_liveLoop{m_link, m_configuration, m_liveStore};
+    calib::CalibrationConversation m_calibrationConversation{m_link, m_calibration, m_configuration,
+                                                             m_liveStore};
     norm::PcCounterSlots m_pcCounters;
     live::CountersLoop m_countersLoop{m_link, m_pcCounters, m_rangeScale, m_liveStore};
 
@@ -109,6 +116,7 @@ private:
     BrowsingActions* m_browsing = nullptr;
     live::LiveWindow* m_liveWindow = nullptr;
     live::CountersWindow* m_countersWindow = nullptr;
+    calib::CalibrationWindow* m_calibrationWindow = nullptr;
     ComplianceReportAction* m_complianceReport = nullptr;
 };
 

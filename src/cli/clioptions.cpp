@@ -115,7 +115,20 @@ QString CliOptions::usage()
         "  odczytuje ramkę pomiarów chwilowych, potem liczniki rejestratora N razy (domyślnie 1)\n"
         "  i wypisuje stronę \"Liczniki\" okna liczników po ostatnim odczycie; z --pom obok\n"
         "  liczników rejestratora stoją liczniki komputera ze statystyk zgodności z normą tej\n"
-        "  bazy (bez --pom: 0).\n");
+        "  bazy (bez --pom: 0).\n"
+        "\n"
+        "calibration read PLIK.kal\n"
+        "  odbiera współczynniki kalibracji (13h) i zapisuje je jako plik .kal (127 wierszy)\n"
+        "calibration send PLIK.kal [--eeprom]\n"
+        "  wysyła współczynniki z pliku .kal (12h), z --eeprom przepisuje je też do EEPROM-u\n"
+        "  (19h); plik, który nie ma 127 poprawnych liczb całkowitych, jest odrzucany i nic\n"
+        "  nie zostaje wysłane\n"
+        "calibration auto-dc --range R [--loop] [--channels UL1,...,IL3]\n"
+        "calibration auto-gain --range R [--loop] [--un 220] [--in 5] [--channels UL1,...,IL3]\n"
+        "  automatyczna kalibracja DC albo wzmocnienia zakresu R (0-3, z --loop zakresy 0-5\n"
+        "  przetwornika pętli prądowej) kanałów z listy (domyślnie wszystkich, z --loop\n"
+        "  prądowych); postęp na standardowym wyjściu błędów, nowe współczynniki na wyjściu;\n"
+        "  kalibracja, która nie skończy się po 50 ramkach, zostaje przerwana (kod 1).\n");
 }
 
 } // namespace kapstat::cli

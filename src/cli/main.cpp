@@ -1,3 +1,4 @@
+#include "cli/calibrationcommand.h"
 #include "cli/clioptions.h"
 #include "cli/clisession.h"
 #include "cli/configcommand.h"
@@ -36,6 +37,7 @@ const std::map<QString, Command>& commands()
         {QStringLiteral("download"), runDownloadCommand},
         {QStringLiteral("live"), runLiveCommand},
         {QStringLiteral("counters"), runCountersCommand},
+        {QStringLiteral("calibration"), runCalibrationCommand},
     };
     return table;
 }

@@ -288,3 +288,15 @@ TEST(RecordStore, TimeStampsStayDistinctUpToTheLastRecordTheOptionsAllow)
     EXPECT_EQ(RecordStore::timestamp(last).date().year(), 2099);
     EXPECT_LT(RecordStore::timestamp(last - 1), RecordStore::timestamp(last));
 }
+
+TEST_F(RecorderEmulatorTest, StoringTheCalibrationCommitsWhat0x12Wrote)
+{
+    calib::CalibrationSet set = emulator.state().calibration.coefficients();
+    set.dcOffset[3][5] = 17;
+    const QByteArray block = calib::calibrationblock::encode(set, QDate(2024, 5, 10)).data;
+    ask(link::Command::WriteCalibration, block);
+    EXPECT_EQ(ask(link::Command::ReadCalibration).bytes(5, block.size()), block);
+    EXPECT_NE(emulator.state().eepromCalibration.responseData().left(block.size()), block);
+    ask(link::Command::StoreCalibration);
+    EXPECT_EQ(emulator.state().eepromCalibration.responseData().left(block.size()), block);
+}
