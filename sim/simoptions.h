@@ -27,7 +27,7 @@ public:
     std::optional<int> damagedLiveValue;
     FaultRates faults;
     QString port;            // a named serial port instead of a pseudo-terminal
-    std::optional<int> baud; // pace the responses at this line rate
+    std::optional<int> baud; // pace requests and responses at this line rate
     bool stats = false;
     bool stdinExit = false;
     bool help = false;
