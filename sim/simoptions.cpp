@@ -259,6 +259,7 @@ std::span<const OptionDefinition> optionSpecs()
         {"--stdin-exit", nullptr, "zakończ, gdy zamknie się standardowe wejście",
          flag(&SimOptions::stdinExit)},
         {"--help", nullptr, "ten opis", flag(&SimOptions::help)},
+        {"--version", nullptr, "wypisuje wersję programu", flag(&SimOptions::version)},
     };
     return definitions;
 }

@@ -31,6 +31,7 @@ public:
     bool stats = false;
     bool stdinExit = false;
     bool help = false;
+    bool version = false;
 
     // The arguments without the program name; nullopt with a message in Polish on a bad one.
     static std::optional<SimOptions> parse(const QStringList& arguments, QString* error = nullptr);
