@@ -10,6 +10,8 @@ namespace kapstat::sim {
 
 namespace {
 constexpr qint64 NsPerSecond = 1'000'000'000;
+// How early a sharp timer wakes: more than a loaded machine's usual wake-up lateness.
+constexpr qint64 AwakeNs = 150'000;
 } // namespace
 
 PreciseTimer::PreciseTimer(QObject* parent)
@@ -35,9 +37,16 @@ qint64 PreciseTimer::nowNs()
     return now.tv_sec * NsPerSecond + now.tv_nsec;
 }
 
+void PreciseTimer::startSharpAt(qint64 deadlineNs)
+{
+    startAt(deadlineNs - AwakeNs);
+    m_awakeUntilNs = deadlineNs;
+}
+
 void PreciseTimer::startAt(qint64 deadlineNs)
 {
     m_active = true;
+    m_awakeUntilNs = 0;
     if (m_fd >= 0) {
         // A zero time disarms a timer descriptor; one nanosecond after the boot has long passed.
         arm(qMax<qint64>(deadlineNs, 1));
@@ -53,13 +62,6 @@ void PreciseTimer::startAt(qint64 deadlineNs)
         Qt::QueuedConnection);
 }
 
-void PreciseTimer::stop()
-{
-    m_active = false;
-    if (m_fd >= 0)
-        arm(0);
-}
-
 void PreciseTimer::arm(qint64 deadlineNs)
 {
     itimerspec setting{};
@@ -73,6 +75,8 @@ void PreciseTimer::expire()
     quint64 expirations = 0;
     if (::read(m_fd, &expirations, sizeof expirations) != sizeof expirations)
         return;
+    while (nowNs() < m_awakeUntilNs) {
+    }
     m_active = false;
     Q_EMIT timeout();
 }

@@ -21,7 +21,9 @@ public:
 
     // Fires once at the deadline; at once when it has passed. Replaces a deadline not yet reached.
     void startAt(qint64 deadlineNs);
-    void stop();
+    // The same, but not late either: a sleeping thread wakes tens of microseconds after its
+    // deadline, so this one wakes a little early and waits out the rest awake.
+    void startSharpAt(qint64 deadlineNs);
     bool isActive() const { return m_active; }
 
 Q_SIGNALS:
@@ -34,6 +36,7 @@ private:
     int m_fd = -1;
     QSocketNotifier* m_notifier = nullptr;
     bool m_active = false;
+    qint64 m_awakeUntilNs = 0;
 };
 
 } // namespace kapstat::sim

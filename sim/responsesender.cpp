@@ -60,7 +60,12 @@ bool ResponseSender::writeCurrent()
     }
     if (bytes.isEmpty())
         return true;
-    m_timer.startAt(m_pacer->crossingNs(static_cast<int>(bytes.size())));
+    // The last byte ends the answer the PC waits for: it goes out on time, not a wake-up late.
+    const qint64 next = m_pacer->crossingNs(static_cast<int>(bytes.size()));
+    if (bytes.size() == 1)
+        m_timer.startSharpAt(next);
+    else
+        m_timer.startAt(next);
     return false;
 }
 
