@@ -235,24 +235,34 @@ void DownloadConversation::onRecord(const link::ResponseBytes& response)
         return;
     }
     const int n = ++m_recordsReceived;
-    const bool more = n < m_recordTotal;
+    const bool stored = storeAndAskNext(
+        {0, n, m_recordTotal},
+        [&](QString* error) { return m_recordWriter->write(response, n, error); },
+        [&] { requestRecord(n + 1); }, tr("Odbiór danych pomiarowych: rekord "));
+    if (stored && n == m_recordTotal)
+        finishRecords();
+}
+
+bool DownloadConversation::storeAndAskNext(Progress at, const std::function<bool(QString*)>& store,
+                                           const std::function<void()>& askNext,
+                                           const QString& nextText)
+{
     // The next request goes out first: storing this record then overlaps the next exchange's
     // line time instead of adding to it.
+    const bool more = at.done < at.total;
     if (more)
-        requestRecord(n + 1);
+        askNext();
     QString error;
-    if (!m_recordWriter->write(response, n, &error)) {
+    if (!store(&error)) {
         abandon(tr("Błąd zapisu na dysk (%1). Odbiór danych przerwany!").arg(error));
-        return;
+        return false;
     }
-    Q_EMIT progress(0, n, m_recordTotal);
-    m_link.prompter().showProgress(n, m_recordTotal);
-    if (more) {
-        showProgressText(tr("Odbiór danych pomiarowych: rekord ") + QString::number(n + 1) +
-                         tr(" z ") + QString::number(m_recordTotal));
-        return;
-    }
-    finishRecords();
+    Q_EMIT progress(at.phase, at.done, at.total);
+    m_link.prompter().showProgress(at.done, at.total);
+    if (more)
+        showProgressText(nextText + QString::number(at.done + 1) + tr(" z ") +
+                         QString::number(at.total));
+    return true;
 }
 
 void DownloadConversation::finishRecords()
@@ -305,20 +315,12 @@ void DownloadConversation::onEvent(const link::ResponseBytes& response)
         return;
     }
     const int n = ++m_eventsReceived;
-    QString error;
-    if (!m_eventWriter->write(response, n, &error)) {
-        abandon(tr("Błąd zapisu na dysk (%1). Odbiór danych przerwany!").arg(error));
-        return;
-    }
-    Q_EMIT progress(1, n, m_eventTotal);
-    m_link.prompter().showProgress(n, m_eventTotal);
-    if (n < m_eventTotal) {
-        showProgressText(tr("Odbiór danych przerw i przepięć: rekord ") + QString::number(n + 1) +
-                         tr(" z ") + QString::number(m_eventTotal));
-        requestEvent(n + 1);
-        return;
-    }
-    finishEvents();
+    const bool stored = storeAndAskNext(
+        {1, n, m_eventTotal},
+        [&](QString* error) { return m_eventWriter->write(response, n, error); },
+        [&] { requestEvent(n + 1); }, tr("Odbiór danych przerw i przepięć: rekord "));
+    if (stored && n == m_eventTotal)
+        finishEvents();
 }
 
 void DownloadConversation::finishEvents()
