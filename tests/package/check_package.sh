@@ -39,9 +39,11 @@ if grep -qE -- '-dev( |,|$)' <<<"$depends"; then fail "a development package amo
 
 dpkg-deb -x "$deb" "$out/root"
 bin="$out/root/usr/bin"
-"$bin/kapstat-sim" --version | grep -q '^kapstat-sim ' || fail "kapstat-sim --version"
-env -u DISPLAY "$bin/kapstat" --version | grep -q '^kapstat ' || fail "kapstat --version"
-"$bin/kapstat-cli" --sim --records 5 status | grep -q . || fail "kapstat-cli --sim status"
+# Whole outputs first: grep -q stops reading early, and pipefail would blame the program.
+[[ "$("$bin/kapstat-sim" --version)" == "kapstat-sim "* ]] || fail "kapstat-sim --version"
+[[ "$(env -u DISPLAY "$bin/kapstat" --version)" == "kapstat "* ]] || fail "kapstat --version"
+status="$("$bin/kapstat-cli" --sim --records 5 status)" || fail "kapstat-cli --sim status"
+[ -n "$status" ] || fail "kapstat-cli --sim status printed nothing"
 grep -qx 'Exec=kapstat' "$out/root/usr/share/applications/kapstat.desktop" || fail "desktop entry"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$out/root/usr/share/applications/kapstat.desktop"
