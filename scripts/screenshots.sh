@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Starts kapstat with its emulated recorder, opens the main windows one after another and saves
 # each as a PNG, so that anyone can look at what a user sees.
-#   scripts/screenshots.sh [OUTPUT_FOLDER]      (default: screenshots/ in the build folder)
+#   scripts/screenshots.sh [--docs] [OUTPUT_FOLDER]   (default: screenshots/ in the build folder)
+# --docs also copies the pictures the README shows into docs/.
 # KAPSTAT_BUILD_DIR names the build folder (default: build). Runs under Xvfb when xvfb-run is
 # installed, else on Qt's offscreen platform.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${KAPSTAT_BUILD_DIR:-$root/build}"
+docs=false
+if [ "${1:-}" = "--docs" ]; then
+  docs=true
+  shift
+fi
 out="${1:-$build/screenshots}"
 program="$build/src/app/kapstat"
 [ -x "$program" ] || { echo "no $program: build first (scripts/build.sh)" >&2; exit 1; }
@@ -37,3 +43,10 @@ for shot in "${shots[@]}"; do
   run "$build/$shot" "$out"
 done
 echo "screenshots in $out"
+if $docs; then
+  for shot in main-window status-window download-progress rms-table chart-window \
+              configuration-window chwilowe-gwiazda-przebiegi printout-page-1; do
+    cp "$out/$shot.png" "$root/docs/"
+  done
+  echo "README pictures copied to $root/docs"
+fi

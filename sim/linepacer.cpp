@@ -5,26 +5,21 @@ namespace kapstat::sim {
 namespace {
 constexpr qint64 BitsPerByte = 10; // start bit, eight data bits, stop bit
 constexpr qint64 NsPerSecond = 1'000'000'000;
-// Bytes may be handed over this far ahead of the line, so a coarse timer does not slow it.
-constexpr qint64 LeadNs = 2'000'000;
 } // namespace
 
 LinePacer::LinePacer(int baud) : m_byteNs(BitsPerByte * NsPerSecond / qMax(baud, 1)) {}
 
-int LinePacer::allowance(qint64 nowNs) const
+qint64 LinePacer::carry(int bytes, qint64 nowNs)
 {
-    const qint64 room = nowNs + LeadNs - lineFreeAt(nowNs);
-    return room < 0 ? 0 : static_cast<int>(room / m_byteNs) + 1;
+    m_freeAtNs = qMax(m_freeAtNs, nowNs) + bytes * m_byteNs;
+    return m_freeAtNs;
 }
 
-void LinePacer::sent(int bytes, qint64 nowNs)
+int LinePacer::crossed(int pending, qint64 nowNs) const
 {
-    m_freeAtNs = lineFreeAt(nowNs) + bytes * m_byteNs;
-}
-
-qint64 LinePacer::waitNs(qint64 nowNs) const
-{
-    return qMax<qint64>(0, lineFreeAt(nowNs) - LeadNs - nowNs);
+    const qint64 remainingNs = m_freeAtNs - nowNs;
+    const qint64 stillOnLine = remainingNs <= 0 ? 0 : (remainingNs + m_byteNs - 1) / m_byteNs;
+    return static_cast<int>(qBound<qint64>(0, pending - stillOnLine, qint64{pending}));
 }
 
 } // namespace kapstat::sim

@@ -1,3 +1,4 @@
+#include "common/programversion.h"
 #include "sim/quittriggers.h"
 #include "sim/simoptions.h"
 #include "sim/simserver.h"
@@ -5,6 +6,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+using kapstat::common::ProgramVersion;
 using namespace kapstat::sim;
 
 namespace {
@@ -31,6 +33,10 @@ int main(int argc, char** argv)
     }
     if (options->help) {
         printTo(stdout, SimOptions::helpText());
+        return 0;
+    }
+    if (options->version) {
+        printTo(stdout, ProgramVersion::line(QStringLiteral("kapstat-sim")) + QLatin1Char('\n'));
         return 0;
     }
     SimServer server(*options);

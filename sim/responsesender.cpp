@@ -4,20 +4,24 @@
 
 namespace kapstat::sim {
 
+namespace {
+constexpr qint64 NsPerMs = 1'000'000;
+} // namespace
+
 ResponseSender::ResponseSender(link::ByteChannel& line, std::optional<int> baud, QObject* parent)
     : QObject(parent), m_line(line)
 {
     if (baud)
         m_pacer.emplace(*baud);
-    m_clock.start();
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &ResponseSender::pump);
+    connect(&m_timer, &PreciseTimer::timeout, this, &ResponseSender::pump);
 }
 
-void ResponseSender::send(const Delivery& delivery)
+void ResponseSender::send(const Delivery& delivery, qint64 requestInNs)
 {
-    m_queue.append(delivery);
+    // Only the first chunk answers the request; a split answer's later pieces follow it.
+    qint64 readyNs = requestInNs;
+    for (const Chunk& chunk : delivery)
+        m_queue.append({chunk, std::exchange(readyNs, Now)});
     if (!m_timer.isActive())
         pump();
 }
@@ -25,13 +29,16 @@ void ResponseSender::send(const Delivery& delivery)
 void ResponseSender::pump()
 {
     while (true) {
-        if (m_current.bytes.isEmpty()) {
+        if (m_current.chunk.bytes.isEmpty()) {
             if (m_queue.isEmpty())
                 return;
             m_current = m_queue.takeFirst();
+            m_currentOnLine = false;
         }
-        if (m_current.delayMs > 0) {
-            m_timer.start(std::exchange(m_current.delayMs, 0));
+        if (m_current.chunk.delayMs > 0) {
+            const int delayMs = std::exchange(m_current.chunk.delayMs, 0);
+            m_current.readyNs = Now;
+            m_timer.startAt(PreciseTimer::nowNs() + delayMs * NsPerMs);
             return;
         }
         if (!writeCurrent())
@@ -41,20 +48,24 @@ void ResponseSender::pump()
 
 bool ResponseSender::writeCurrent()
 {
-    const qint64 now = m_clock.nsecsElapsed();
-    const qsizetype count = m_pacer
-                                ? qMin<qsizetype>(m_pacer->allowance(now), m_current.bytes.size())
-                                : m_current.bytes.size();
+    QByteArray& bytes = m_current.chunk.bytes;
+    const qint64 now = PreciseTimer::nowNs();
+    if (m_pacer && !std::exchange(m_currentOnLine, true))
+        m_pacer->carry(static_cast<int>(bytes.size()), qMin(m_current.readyNs, now));
+    const int pending = static_cast<int>(bytes.size());
+    const int count = m_pacer ? m_pacer->crossed(pending, now) : pending;
     if (count > 0) {
-        m_line.write(m_current.bytes.first(count));
-        m_current.bytes.remove(0, count);
-        if (m_pacer)
-            m_pacer->sent(static_cast<int>(count), now);
+        m_line.write(bytes.first(count));
+        bytes.remove(0, count);
     }
-    if (m_current.bytes.isEmpty())
+    if (bytes.isEmpty())
         return true;
-    const qint64 waitNs = m_pacer->waitNs(m_clock.nsecsElapsed());
-    m_timer.start(static_cast<int>((waitNs + 999'999) / 1'000'000));
+    // The last byte ends the answer the PC waits for: it goes out on time, not a wake-up late.
+    const qint64 next = m_pacer->crossingNs(static_cast<int>(bytes.size()));
+    if (bytes.size() == 1)
+        m_timer.startSharpAt(next);
+    else
+        m_timer.startAt(next);
     return false;
 }
 

@@ -2,10 +2,10 @@
 
 #include "sim/faultinjector.h"
 #include "sim/linepacer.h"
+#include "sim/precisetimer.h"
 
-#include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
+#include <limits>
 #include <optional>
 
 namespace kapstat::link {
@@ -16,7 +16,8 @@ namespace kapstat::sim {
 
 // Writes planned deliveries to the line one after another, as the recorder answers serially: a
 // delayed response holds back every response behind it. Paced at the line rate when a baud rate
-// is given, else as fast as the line takes them.
+// is given (each byte handed over once the line has carried it), else as fast as the line takes
+// them.
 class ResponseSender : public QObject
 {
     Q_OBJECT
@@ -24,20 +25,30 @@ class ResponseSender : public QObject
 public:
     ResponseSender(link::ByteChannel& line, std::optional<int> baud, QObject* parent = nullptr);
 
-    void send(const Delivery& delivery);
-    bool isIdle() const { return m_current.bytes.isEmpty() && m_queue.isEmpty(); }
+    // requestInNs: when the request's last byte reached the recorder; the answer starts on the
+    // line from then, however late the emulator's own timer woke to hand it over.
+    void send(const Delivery& delivery, qint64 requestInNs = Now);
+    bool isIdle() const { return m_current.chunk.bytes.isEmpty() && m_queue.isEmpty(); }
 
 private:
+    static constexpr qint64 Now = std::numeric_limits<qint64>::max();
+
+    struct Queued
+    {
+        Chunk chunk;
+        qint64 readyNs = Now; // when it may start on the line; Now: when it is taken
+    };
+
     void pump();
-    // Writes what the line may take now; false when the chunk must wait for the pacer.
+    // Writes what has crossed the line by now; false when the rest must wait for it.
     bool writeCurrent();
 
     link::ByteChannel& m_line;
     std::optional<LinePacer> m_pacer;
-    QElapsedTimer m_clock;
-    QTimer m_timer;
-    Delivery m_queue;
-    Chunk m_current;
+    PreciseTimer m_timer;
+    QList<Queued> m_queue;
+    Queued m_current;
+    bool m_currentOnLine = false;
 };
 
 } // namespace kapstat::sim

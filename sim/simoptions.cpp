@@ -249,7 +249,8 @@ std::span<const OptionDefinition> optionSpecs()
          rate(&FaultRates::stray)},
         {"--port", "ŚCIEŻKA", "port szeregowy zamiast pseudoterminala (19200 8N1)", setPort},
         {"--baud", "B",
-         "wysyłaj odpowiedzi w tempie łącza o tej prędkości (domyślnie bez ograniczeń)",
+         "odbieraj polecenia i wysyłaj odpowiedzi w tempie łącza o tej prędkości; odpowiedź "
+         "zaczyna się po odebraniu całego polecenia (domyślnie bez ograniczeń)",
          integer(&SimOptions::baud, 50, 4000000)},
         {"--pace-baud", "B", "to samo co --baud", integer(&SimOptions::baud, 50, 4000000)},
         {"--stats", nullptr, "przy wyjściu wypisz na stderr liczby odebranych poleceń",
@@ -257,6 +258,7 @@ std::span<const OptionDefinition> optionSpecs()
         {"--stdin-exit", nullptr, "zakończ, gdy zamknie się standardowe wejście",
          flag(&SimOptions::stdinExit)},
         {"--help", nullptr, "ten opis", flag(&SimOptions::help)},
+        {"--version", nullptr, "wypisuje wersję programu", flag(&SimOptions::version)},
     };
     return definitions;
 }

@@ -27,10 +27,11 @@ public:
     std::optional<int> damagedLiveValue;
     FaultRates faults;
     QString port;            // a named serial port instead of a pseudo-terminal
-    std::optional<int> baud; // pace the responses at this line rate
+    std::optional<int> baud; // pace requests and responses at this line rate
     bool stats = false;
     bool stdinExit = false;
     bool help = false;
+    bool version = false;
 
     // The arguments without the program name; nullopt with a message in Polish on a bad one.
     static std::optional<SimOptions> parse(const QStringList& arguments, QString* error = nullptr);

@@ -29,9 +29,11 @@ SimServer::SimServer(const SimOptions& options, std::unique_ptr<link::ByteChanne
                      RecorderEmulator::TimeSource hostTime, QObject* parent)
     : QObject(parent), m_options(options), m_line(std::move(line)),
       m_emulator(options.recorderState(), std::move(hostTime)),
-      m_faults(options.faults, options.scenario.seed), m_sender(*m_line, options.baud)
+      m_faults(options.faults, options.scenario.seed), m_requests(options.baud),
+      m_sender(*m_line, options.baud)
 {
     connect(m_line.get(), &link::ByteChannel::bytesArrived, this, &SimServer::onBytesArrived);
+    connect(&m_requests, &RequestPacer::carried, this, &SimServer::answer);
     connect(m_line.get(), &link::ByteChannel::failed, this,
             [](const QString& reason) { qCWarning(simLog) << "line failed:" << reason; });
 }
@@ -64,12 +66,16 @@ QString SimServer::portPath() const
 
 void SimServer::onBytesArrived()
 {
-    const QByteArray bytes = m_line->read(std::numeric_limits<qint64>::max());
+    m_requests.arrive(m_line->read(std::numeric_limits<qint64>::max()));
+}
+
+void SimServer::answer(const QByteArray& bytes, qint64 requestInNs)
+{
     for (const QByteArray& response : m_emulator.receive(bytes)) {
         const Delivery delivery = m_faults.plan(response);
         qCDebug(simLog) << "answer" << Qt::hex << quint8(response.at(1)) << "in" << delivery.size()
                         << "chunks";
-        m_sender.send(delivery);
+        m_sender.send(delivery, requestInNs);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "link/bytechannel.h"
 #include "sim/faultinjector.h"
 #include "sim/recorderemulator.h"
+#include "sim/requestpacer.h"
 #include "sim/responsesender.h"
 #include "sim/simoptions.h"
 
@@ -32,18 +33,21 @@ public:
 
     RecorderEmulator& emulator() { return m_emulator; }
     const RecorderEmulator& emulator() const { return m_emulator; }
-    bool isSending() const { return !m_sender.isIdle(); }
+    // A request is still crossing the line, or an answer is still going out.
+    bool isSending() const { return m_requests.isHolding() || !m_sender.isIdle(); }
 
     // The count of every command code received, one "0x0B 12" line per code, for --stats.
     QString commandStatistics() const;
 
 private:
     void onBytesArrived();
+    void answer(const QByteArray& bytes, qint64 requestInNs);
 
     SimOptions m_options;
     std::unique_ptr<link::ByteChannel> m_line;
     RecorderEmulator m_emulator;
     FaultInjector m_faults;
+    RequestPacer m_requests;
     ResponseSender m_sender;
 };
 

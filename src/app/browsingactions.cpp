@@ -9,6 +9,7 @@
 #include "browse/exportrecord.h"
 #include "browse/recordpreview.h"
 #include "browse/tablewindow.h"
+#include "common/defaultfolders.h"
 #include "common/settingsstore.h"
 #include "link/prompter.h"
 #include "print/printoptionswindow.h"
@@ -45,7 +46,7 @@ BrowsingActions::BrowsingActions(MainWindow& main, browse::BrowseState& state,
     connect(m_chart, &browse::ChartWindow::exportRequested, this,
             &BrowsingActions::exportChartRange);
     m_preview = new print::QuickPreviewWindow(&main);
-    m_preview->setInitialFolder(MainWindow::programFolder());
+    m_preview->setInitialFolder(common::DefaultFolders::ofThisProgram().dialogFolder());
     m_printWindow = new print::PrintOptionsWindow(state, settings, &main);
     for (browse::TableWindow* window : m_windows)
         connect(window, &browse::TableWindow::currentCellChanged, this, &BrowsingActions::preview);

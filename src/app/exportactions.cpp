@@ -5,6 +5,7 @@
 #include "browse/exportlimits.h"
 #include "browse/tablewindow.h"
 #include "browse/textexport.h"
+#include "common/defaultfolders.h"
 #include "common/settingsstore.h"
 #include "link/prompter.h"
 
@@ -65,7 +66,8 @@ void ExportActions::exportTable(TableKind kind)
     // The events are exported even when there are none (a file of titles); the others need rows.
     if (!model || (kind != TableKind::Zanik && model->rowCount() == 0))
         return;
-    const QString chosen = m_chooseFile(&window(kind), MainWindow::programFolder());
+    const QString chosen =
+        m_chooseFile(&window(kind), common::DefaultFolders::ofThisProgram().dialogFolder());
     if (chosen.isEmpty())
         return;
     const QString path = browse::TextExport::fileForOneTable(chosen, kind);

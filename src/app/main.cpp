@@ -2,12 +2,14 @@
 #include "app/program.h"
 #include "app/regionalformats.h"
 #include "app/screenshottour.h"
+#include "common/programversion.h"
 #include "sim/simoptions.h"
 #include "sim/simserver.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTextStream>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -21,7 +23,13 @@ QString usage()
                    "  --sim [opcje]    uruchamia w programie emulator rejestratora i wybiera jego "
                    "port;\n"
                    "                   opcje jak w kapstat-sim --help\n"
-                   "  --screenshots KATALOG  zapisuje obrazy głównych okien w katalogu i kończy\n");
+                   "  --screenshots KATALOG  zapisuje obrazy głównych okien w katalogu i kończy\n"
+                   "  --version        wypisuje wersję programu\n");
+}
+
+void printVersion()
+{
+    QTextStream(stdout) << kapstat::common::ProgramVersion::line(QStringLiteral("kapstat")) << '\n';
 }
 
 struct Arguments
@@ -31,6 +39,7 @@ struct Arguments
     QStringList simArguments;
     QString screenshotFolder;
     bool help = false;
+    bool version = false;
 };
 
 std::optional<Arguments> parse(QStringList arguments, QString* error)
@@ -40,6 +49,8 @@ std::optional<Arguments> parse(QStringList arguments, QString* error)
         const QString argument = arguments.takeFirst();
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             parsed.help = true;
+        } else if (argument == QLatin1String("--version")) {
+            parsed.version = true;
         } else if (argument == QLatin1String("--port") && !arguments.isEmpty()) {
             parsed.ports << arguments.takeFirst();
         } else if (argument == QLatin1String("--screenshots") && !arguments.isEmpty()) {
@@ -71,6 +82,16 @@ std::unique_ptr<kapstat::sim::SimServer> startEmulator(const QStringList& argume
 
 int main(int argc, char** argv)
 {
+    // A lone --version or --help is answered before the windowing system is needed, so it works
+    // without a display (help2man, a terminal on a server).
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        printVersion();
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        QTextStream(stdout) << usage();
+        return 0;
+    }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("KAP-640"));
     kapstat::app::applyRegionalFormats();
@@ -83,6 +104,10 @@ int main(int argc, char** argv)
     }
     if (arguments->help) {
         QTextStream(stdout) << usage();
+        return 0;
+    }
+    if (arguments->version) {
+        printVersion();
         return 0;
     }
     std::unique_ptr<kapstat::sim::SimServer> emulator;

@@ -4,6 +4,7 @@
 #include "app/ledindicator.h"
 #include "app/linkdiagnostics.h"
 #include "app/toolbaricons.h"
+#include "common/defaultfolders.h"
 #include "common/settingsstore.h"
 #include "link/bytechannel.h"
 #include "link/recorderlink.h"
@@ -90,9 +91,9 @@ MainWindow::MainWindow(link::RecorderLink& link, common::SettingsStore& settings
 
 MainWindow::~MainWindow() = default;
 
-QString MainWindow::programFolder()
+QString MainWindow::defaultDatabaseFolder()
 {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    return common::DefaultFolders::ofThisProgram().databaseFolder();
 }
 
 void MainWindow::createActions()
@@ -338,11 +339,9 @@ void MainWindow::onPortFailed(const QString& reason)
 void MainWindow::setUpDatabaseFolder()
 {
     const std::optional<QString> stored = m_settings.string(Name::DatabaseFolder);
-    QString folder = stored.value_or(QString());
-    if (folder.isEmpty()) {
-        folder = defaultDatabaseFolder();
+    const QString folder = common::DefaultFolders::ofThisProgram().databaseFolder(stored);
+    if (folder != stored)
         m_settings.setString(Name::DatabaseFolder, folder);
-    }
     m_folder->setText(folder);
 }
 

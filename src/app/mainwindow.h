@@ -39,8 +39,8 @@ public:
                const QStringList& namedPorts = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    static QString programFolder();
-    static QString defaultDatabaseFolder() { return programFolder() + QStringLiteral("DB"); }
+    // "DB" in the program's folder, or in the user's data folder where that cannot be written.
+    static QString defaultDatabaseFolder();
     // What the database folder field shows while no folder is chosen.
     static QString databaseFolderPrompt();
 

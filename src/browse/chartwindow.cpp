@@ -4,6 +4,7 @@
 #include "browse/chartoptionswindow.h"
 #include "common/datetimetext.h"
 #include "common/decimaltext.h"
+#include "common/defaultfolders.h"
 #include "common/settingsstore.h"
 #include "print/customplot.h"
 
@@ -596,7 +597,7 @@ void ChartWindow::onMouseMove(QMouseEvent* event)
 void ChartWindow::saveImage()
 {
     const QString path = QFileDialog::getSaveFileName(
-        this, tr("Zapisz obraz wykresu"), QString(),
+        this, tr("Zapisz obraz wykresu"), common::DefaultFolders::ofThisProgram().dialogFolder(),
         tr("Pliki graficzne (*.bmp *.BMP);;Obrazy PNG (*.png);;Dokumenty PDF (*.pdf)"));
     if (path.isEmpty())
         return;

@@ -29,6 +29,10 @@ std::optional<CliOptions> CliOptions::parse(QStringList arguments, QString* erro
             options.help = true;
             return options;
         }
+        if (argument == QLatin1String("--version")) {
+            options.version = true;
+            return options;
+        }
         if (argument == QLatin1String("--port")) {
             if (arguments.isEmpty())
                 return fail(tr("Opcja --port wymaga nazwy portu."));
@@ -82,6 +86,7 @@ QString CliOptions::usage()
         "  --yes               odpowiada \"Tak\" na pytania potwierdzające (np. opróżnienie "
         "pamięci)\n"
         "  --help              ten opis\n"
+        "  --version           wypisuje wersję programu\n"
         "\n"
         "Polecenia, które tylko czytają bazę pomiarów (bez --port i --sim):\n"
         "  info --pom PLIK.pom wypisuje nagłówek bazy, jej tabele i parametry normy\n"

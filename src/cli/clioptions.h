@@ -15,6 +15,7 @@ struct CliOptions
     int retryRounds = 2;
     bool yes = false;
     bool help = false;
+    bool version = false;
     QString command;
     QStringList commandArguments;
 

@@ -10,6 +10,7 @@
 #include "cli/livecommand.h"
 #include "cli/printcommand.h"
 #include "cli/reportcommand.h"
+#include "common/programversion.h"
 #include "sim/simserver.h"
 
 #include <QCoreApplication>
@@ -92,6 +93,10 @@ int main(int argc, char** argv)
         return usageError(error);
     if (options->help) {
         QTextStream(stdout) << CliOptions::usage();
+        return ExitStatus::Done;
+    }
+    if (options->version) {
+        QTextStream(stdout) << common::ProgramVersion::line(QStringLiteral("kapstat-cli")) << '\n';
         return ExitStatus::Done;
     }
     if (options->command == QLatin1String("info"))

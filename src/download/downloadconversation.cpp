@@ -88,9 +88,11 @@ void DownloadConversation::registerRows()
     // The link gave up and the user said "Nie": the download stops where it is.
     for (const OperationName op : {OperationName::Rekordy, OperationName::Zaniki})
         router.onFinish(op, [this](const link::Operation&) {
+            // A download that has already ended keeps its last message on show.
+            if (!m_running)
+                return;
             m_link.prompter().close();
-            if (m_running)
-                end(Outcome::Stopped, {});
+            end(Outcome::Stopped, {});
         });
 }
 
@@ -159,20 +161,20 @@ void DownloadConversation::onConfiguration(const link::ResponseBytes& response)
     const int phases = config::phaseCount(m_model.configuration().measuringSystem);
     m_layout = RecordLayout::fromConfigurationResponse(response, phases);
     m_link.setComputedResponseLength(link::Command::ReadRecord, m_layout.length);
+    // The first record is asked for at once: writing the settings file and creating the tables
+    // then overlap its line time.
+    if (m_recordTotal > 0) {
+        showProgressText(tr("Odbiór danych pomiarowych: rekord 1 z ") +
+                         QString::number(m_recordTotal));
+        requestRecord(1);
+    }
     if (const auto error = config::SettingsFile::save(
             m_model.configuration(), m_folders->temporaryFile(QStringLiteral(".CONF.ust")))) {
         abandon(*error);
         return;
     }
-    if (!createTables())
-        return;
-    if (m_recordTotal > 0) {
-        showProgressText(tr("Odbiór danych pomiarowych: rekord 1 z ") +
-                         QString::number(m_recordTotal));
-        requestRecord(1);
-    } else {
+    if (createTables() && m_recordTotal == 0)
         startEvents(false);
-    }
 }
 
 bool DownloadConversation::createTables()
@@ -233,20 +235,34 @@ void DownloadConversation::onRecord(const link::ResponseBytes& response)
         return;
     }
     const int n = ++m_recordsReceived;
+    const bool stored = storeAndAskNext(
+        {0, n, m_recordTotal},
+        [&](QString* error) { return m_recordWriter->write(response, n, error); },
+        [&] { requestRecord(n + 1); }, tr("Odbiór danych pomiarowych: rekord "));
+    if (stored && n == m_recordTotal)
+        finishRecords();
+}
+
+bool DownloadConversation::storeAndAskNext(Progress at, const std::function<bool(QString*)>& store,
+                                           const std::function<void()>& askNext,
+                                           const QString& nextText)
+{
+    // The next request goes out first: storing this record then overlaps the next exchange's
+    // line time instead of adding to it.
+    const bool more = at.done < at.total;
+    if (more)
+        askNext();
     QString error;
-    if (!m_recordWriter->write(response, n, &error)) {
+    if (!store(&error)) {
         abandon(tr("Błąd zapisu na dysk (%1). Odbiór danych przerwany!").arg(error));
-        return;
+        return false;
     }
-    Q_EMIT progress(0, n, m_recordTotal);
-    m_link.prompter().showProgress(n, m_recordTotal);
-    if (n < m_recordTotal) {
-        showProgressText(tr("Odbiór danych pomiarowych: rekord ") + QString::number(n + 1) +
-                         tr(" z ") + QString::number(m_recordTotal));
-        requestRecord(n + 1);
-        return;
-    }
-    finishRecords();
+    Q_EMIT progress(at.phase, at.done, at.total);
+    m_link.prompter().showProgress(at.done, at.total);
+    if (more)
+        showProgressText(nextText + QString::number(at.done + 1) + tr(" z ") +
+                         QString::number(at.total));
+    return true;
 }
 
 void DownloadConversation::finishRecords()
@@ -299,20 +315,12 @@ void DownloadConversation::onEvent(const link::ResponseBytes& response)
         return;
     }
     const int n = ++m_eventsReceived;
-    QString error;
-    if (!m_eventWriter->write(response, n, &error)) {
-        abandon(tr("Błąd zapisu na dysk (%1). Odbiór danych przerwany!").arg(error));
-        return;
-    }
-    Q_EMIT progress(1, n, m_eventTotal);
-    m_link.prompter().showProgress(n, m_eventTotal);
-    if (n < m_eventTotal) {
-        showProgressText(tr("Odbiór danych przerw i przepięć: rekord ") + QString::number(n + 1) +
-                         tr(" z ") + QString::number(m_eventTotal));
-        requestEvent(n + 1);
-        return;
-    }
-    finishEvents();
+    const bool stored = storeAndAskNext(
+        {1, n, m_eventTotal},
+        [&](QString* error) { return m_eventWriter->write(response, n, error); },
+        [&] { requestEvent(n + 1); }, tr("Odbiór danych przerw i przepięć: rekord "));
+    if (stored && n == m_eventTotal)
+        finishEvents();
 }
 
 void DownloadConversation::finishEvents()
@@ -403,6 +411,9 @@ void DownloadConversation::closeTables()
 
 void DownloadConversation::abandon(const QString& message)
 {
+    // A request already sent is answered unseen: its answer ends the link's operation.
+    if (m_link.isBusy())
+        m_link.requestAbort();
     closeTables();
     if (m_folders)
         QDir(m_folders->downloadFolder()).removeRecursively();

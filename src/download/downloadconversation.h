@@ -81,6 +81,17 @@ private:
     bool createTables();
     void requestRecord(int n);
     void onRecord(const link::ResponseBytes& response);
+    // Where a phase stands: phase 0 measurement records, 1 events; done of total.
+    struct Progress
+    {
+        int phase = 0;
+        int done = 0;
+        int total = 0;
+    };
+    // Asks for the next record of the phase, if there is one, then stores this one and shows
+    // the progress ("nextText N z total"). False when storing failed and the download ended.
+    bool storeAndAskNext(Progress at, const std::function<bool(QString*)>& store,
+                         const std::function<void()>& askNext, const QString& nextText);
     void finishRecords();
     void startEvents(bool afterRecords);
     void requestEvent(int n);

@@ -52,7 +52,10 @@ bool SerialChannel::write(const QByteArray& bytes)
 {
     if (m_port.write(bytes) != bytes.size())
         return false;
-    return m_port.waitForBytesWritten(WriteTimeoutMs) || m_port.bytesToWrite() == 0;
+    // Straight to the driver: waiting would first poll, an extra round through the kernel on
+    // every exchange. Only what the driver cannot take yet waits, up to the write time-out.
+    m_port.flush();
+    return m_port.bytesToWrite() == 0 || m_port.waitForBytesWritten(WriteTimeoutMs);
 }
 
 QByteArray SerialChannel::read(qint64 maxBytes)

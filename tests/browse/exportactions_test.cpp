@@ -1,6 +1,7 @@
 #include "app/exportactions.h"
 #include "browse/tablewindow.h"
 #include "browsingharness.h"
+#include "common/defaultfolders.h"
 #include "databasefixture.h"
 
 #include <QAction>
@@ -108,7 +109,7 @@ TEST_F(ExportActionsTest, TableMenusExportTheirTableUnderTheirOwnNames)
         answer = saved(c.chosen);
         exportFromMenu(c.kind);
         ASSERT_EQ(dialogs.size(), 1);
-        EXPECT_EQ(dialogs[0].folder, app::MainWindow::programFolder());
+        EXPECT_EQ(dialogs[0].folder, common::DefaultFolders::ofThisProgram().dialogFolder());
         EXPECT_EQ(dialogs[0].parent, &browsing.tableWindow(c.kind));
         EXPECT_TRUE(QFile::exists(saved(c.file))) << c.file;
     }

@@ -296,6 +296,22 @@ TEST_F(DownloadTest, ADatabaseFolderThatCannotBeWrittenIsReported)
     EXPECT_EQ(channel.written().size(), 1) << "nothing is asked of the recorder after the status";
 }
 
+// The first record is asked for before the settings file is written, so a failure there finds a
+// request on the line: its answer must end the operation without touching the failure's message.
+TEST_F(DownloadTest, AnAnswerToARequestSentBeforeAFailureKeepsTheFailureOnShow)
+{
+    recorder.records = 3;
+    ASSERT_TRUE(QDir().mkpath(downloadFolder() + "_tymczasowy_SP/_tymczasowy.CONF.ust"));
+    run(dir.path());
+    EXPECT_EQ(outcome, DownloadConversation::Outcome::Failed);
+    ASSERT_EQ(channel.written().size(), 3) << "status, configuration, record 1 and no more";
+    const QString failure = prompter.lastText();
+    EXPECT_FALSE(failure.isEmpty());
+    EXPECT_TRUE(prompter.isShown()) << failure.toStdString();
+    EXPECT_FALSE(link.isBusy());
+    EXPECT_FALSE(QDir(downloadFolder()).exists());
+}
+
 TEST_F(DownloadTest, RefusesToStartWithoutADatabaseFolderOrRecords)
 {
     recorder.records = 3;

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@ using namespace kapstat::sim;
 namespace {
 
 const QByteArray StatusCommand = QByteArray::fromHex("1b0b000010");
+constexpr qint64 ByteNs = 520833; // ten bit times at 19 200 baud
 
 QByteArray joined(const QList<QByteArray>& writes)
 {
@@ -73,6 +75,28 @@ TEST(SimServer, ADelayedAnswerIsHeldBack)
     EXPECT_TRUE(server.isSending());
 }
 
+// 19 200 baud: the five bytes of the status request take 2.6 ms on the line, its 43-byte answer
+// 22.4 ms more, and the answer starts only when the whole request is in.
+TEST(SimServer, APacedLineAnswersOnlyAfterTheRequestHasCrossedIt)
+{
+    FakeLine line;
+    SimOptions options;
+    options.baud = 19200;
+    SimServer server(options, std::move(line.owned));
+    ASSERT_TRUE(server.start());
+    QElapsedTimer elapsed;
+    elapsed.start();
+    line.channel->feed(StatusCommand);
+    EXPECT_TRUE(line.channel->written().isEmpty());
+    EXPECT_TRUE(server.isSending());
+    ASSERT_TRUE(processUntil([&] { return !line.channel->written().isEmpty(); }));
+    EXPECT_GE(elapsed.nsecsElapsed(), (StatusCommand.size() + 1) * ByteNs);
+    ASSERT_TRUE(processUntil([&] { return !server.isSending(); }));
+    EXPECT_GE(elapsed.nsecsElapsed(),
+              (StatusCommand.size() + link::ResponseLength::Status) * ByteNs);
+    EXPECT_EQ(joined(line.channel->written()).size(), link::ResponseLength::Status);
+}
+
 // The recorder answers in order: a response behind a late one waits for it.
 TEST(ResponseSender, SendsDeliveriesInOrderAfterTheirDelays)
 {
@@ -90,9 +114,13 @@ TEST(ResponseSender, PacedBytesGoOutInPiecesAtTheLineRate)
     link::FakeChannel line;
     ResponseSender sender(line, 115200);
     const QByteArray response(100, '\x55'); // about 8.7 ms at 115200 baud
+    QElapsedTimer elapsed;
+    elapsed.start();
     sender.send({{0, response}});
     EXPECT_LT(joined(line.written()).size(), response.size());
     ASSERT_TRUE(processUntil([&] { return sender.isIdle(); }));
+    // Never ahead of the line: the last byte is handed over once it could have crossed.
+    EXPECT_GE(elapsed.nsecsElapsed(), response.size() * 86'805);
     EXPECT_EQ(joined(line.written()), response);
     EXPECT_GT(line.written().size(), 2);
 }
