@@ -30,7 +30,8 @@ sim_options=(--records 3000 --events 20 --stations 1,3 --pace-baud 19200)
 shots=(tests/config/config_window_shots tests/browse/browse_window_shots
        tests/browse/database_dialog_shots tests/print/preview_window_shots
        tests/live/live_window_shots tests/print/print_window_shots
-       tests/live/counters_window_shots tests/calib/calibration_window_shots)
+       tests/live/counters_window_shots tests/calib/calibration_window_shots
+       tests/norm/report_shots)
 run() {
   if command -v xvfb-run >/dev/null; then
     xvfb-run -a -s "-screen 0 1366x768x24" "$@"
@@ -45,7 +46,7 @@ done
 echo "screenshots in $out"
 if $docs; then
   for shot in main-window status-window download-progress rms-table chart-window \
-              configuration-window chwilowe-gwiazda-przebiegi printout-page-1; do
+              configuration-window chwilowe-gwiazda-przebiegi printout-page-1 raport-zgodnosci; do
     cp "$out/$shot.png" "$root/docs/"
   done
   echo "README pictures copied to $root/docs"
