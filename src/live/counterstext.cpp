@@ -36,7 +36,7 @@ enum class Program
 
 // One line of items; the texts of phases L2 and L3 follow from the first one's label (the part
 // from labelStart on) with L2, L3 in place of L1, after three blanks.
-struct CountersText::LineSpec
+struct CountersText::LineLayout
 {
     QString text;
     int labelStart = 0;
@@ -51,16 +51,16 @@ struct CountersText::LineSpec
 
 namespace {
 
-using LineSpec = CountersText::LineSpec;
+using LineLayout = CountersText::LineLayout;
 
-QList<LineSpec> lineSpecs()
+QList<LineLayout> lineLayouts()
 {
     using F = CountersFrame;
     constexpr int L = 35; // where "L1..." starts in the first texts of lines 2 to 12
     constexpr int LongL = 36;
     const auto text = [](const char* t) { return QString::fromLatin1(t); };
-    const LineSpec emptyLine{{}, 0, Recorder::Missing, 0, Program::Count, 0, 0};
-    QList<LineSpec> specs{
+    const LineLayout emptyLine{{}, 0, Recorder::Missing, 0, Program::Count, 0, 0};
+    QList<LineLayout> layouts{
         {text("Czestotliwosci                     F1NUM=   "), 0, Recorder::Count, F::F1Num,
          Program::Unpadded, 0, 1},
         {text("   F2NUM=   "), 0, Recorder::Count, F::F2Num, Program::Unpadded, 1, 1},
@@ -89,23 +89,23 @@ QList<LineSpec> lineSpecs()
         emptyLine,
     };
     for (int h = 2; h <= 24; ++h)
-        specs.append({QStringLiteral("H%1L1= ").arg(h, 2, 10, QLatin1Char('0')), 0, Recorder::Count,
-                      F::harmonicPosition(h, 0), Program::Count, 64 + h, PhaseCount,
-                      F::PhaseHarmonicsStride, 23});
-    specs.append({text("L1THD= "), 0, Recorder::Count, F::thdPosition(0), Program::Count, 135,
-                  PhaseCount, F::PhaseHarmonicsStride});
-    specs.append(emptyLine);
-    specs.append({text("uPrzerwy     L1LP1S=  "), 13, Recorder::Missing, 0, Program::Count, 35});
-    specs.append({text("<3 minut     L1LP3MM= "), 13, Recorder::Missing, 0, Program::Count, 38});
-    specs.append({text(">3 minut     L1LP3MW= "), 13, Recorder::Missing, 0, Program::Count, 41});
-    specs.append(emptyLine);
-    specs.append({text("Ilosc sekund w ktorych byly przep.  L1SPRZEP= "), LongL, Recorder::Missing,
-                  0, Program::Count, 152});
-    specs.append({text("Najdluzsze przep. lacznie w sek.    L1NAJD=   "), LongL, Recorder::Missing,
-                  0, Program::Count, 155});
-    specs.append({text("Najwieksza probka przy przep.       L1NAJW=   "), LongL, Recorder::Missing,
-                  0, Program::Sample, 158});
-    return specs;
+        layouts.append({QStringLiteral("H%1L1= ").arg(h, 2, 10, QLatin1Char('0')), 0,
+                        Recorder::Count, F::harmonicPosition(h, 0), Program::Count, 64 + h,
+                        PhaseCount, F::PhaseHarmonicsStride, 23});
+    layouts.append({text("L1THD= "), 0, Recorder::Count, F::thdPosition(0), Program::Count, 135,
+                    PhaseCount, F::PhaseHarmonicsStride});
+    layouts.append(emptyLine);
+    layouts.append({text("uPrzerwy     L1LP1S=  "), 13, Recorder::Missing, 0, Program::Count, 35});
+    layouts.append({text("<3 minut     L1LP3MM= "), 13, Recorder::Missing, 0, Program::Count, 38});
+    layouts.append({text(">3 minut     L1LP3MW= "), 13, Recorder::Missing, 0, Program::Count, 41});
+    layouts.append(emptyLine);
+    layouts.append({text("Ilosc sekund w ktorych byly przep.  L1SPRZEP= "), LongL,
+                    Recorder::Missing, 0, Program::Count, 152});
+    layouts.append({text("Najdluzsze przep. lacznie w sek.    L1NAJD=   "), LongL,
+                    Recorder::Missing, 0, Program::Count, 155});
+    layouts.append({text("Najwieksza probka przy przep.       L1NAJW=   "), LongL,
+                    Recorder::Missing, 0, Program::Sample, 158});
+    return layouts;
 }
 
 QString padded(const QString& text)
@@ -113,12 +113,12 @@ QString padded(const QString& text)
     return text.rightJustified(FieldWidth, QLatin1Char(' '));
 }
 
-QString phaseText(const LineSpec& spec, int phase)
+QString phaseText(const LineLayout& layout, int phase)
 {
     if (phase == 0)
-        return spec.text;
+        return layout.text;
     return QStringLiteral("   ") +
-           spec.text.mid(spec.labelStart)
+           layout.text.mid(layout.labelStart)
                .replace(QStringLiteral("L1"), QStringLiteral("L%1").arg(phase + 1));
 }
 
@@ -138,11 +138,11 @@ QStringList CountersText::lines(const CountersFrame& frame) const
 {
     QStringList out;
     // Each line is appended whole, so that an error keeps the lines before it. The first two
-    // specs are the two items of line 1.
-    const QList<LineSpec> specs = lineSpecs();
-    for (int i = 0; i < specs.size(); ++i) {
-        const auto text = line(frame, specs[i]);
-        const auto second = i == 0 ? line(frame, specs[++i]) : std::optional<QString>(QString());
+    // layouts are the two items of line 1.
+    const QList<LineLayout> layouts = lineLayouts();
+    for (int i = 0; i < layouts.size(); ++i) {
+        const auto text = line(frame, layouts[i]);
+        const auto second = i == 0 ? line(frame, layouts[++i]) : std::optional<QString>(QString());
         if (!text || !second)
             return out << errorLine();
         out << *text + *second;
@@ -150,40 +150,41 @@ QStringList CountersText::lines(const CountersFrame& frame) const
     return out;
 }
 
-std::optional<QString> CountersText::line(const CountersFrame& frame, const LineSpec& spec) const
+std::optional<QString> CountersText::line(const CountersFrame& frame,
+                                          const LineLayout& layout) const
 {
     QString text;
-    for (int p = 0; p < spec.phases; ++p) {
-        const Value recorder = recorderValue(frame, spec, p);
-        const Value program = programValue(spec, p);
+    for (int p = 0; p < layout.phases; ++p) {
+        const Value recorder = recorderValue(frame, layout, p);
+        const Value program = programValue(layout, p);
         if (!recorder || !program)
             return std::nullopt;
-        text += phaseText(spec, p) + *recorder + QStringLiteral(" / ") + *program;
+        text += phaseText(layout, p) + *recorder + QStringLiteral(" / ") + *program;
     }
     return text;
 }
 
-std::optional<QString> CountersText::recorderValue(const CountersFrame& frame, const LineSpec& spec,
-                                                   int phase)
+std::optional<QString> CountersText::recorderValue(const CountersFrame& frame,
+                                                   const LineLayout& layout, int phase)
 {
-    switch (spec.recorder) {
+    switch (layout.recorder) {
     case Recorder::Count:
-        return padded(QString::number(
-            frame.count(spec.position + phase * (spec.phaseStride != 0 ? spec.phaseStride : 2))));
+        return padded(QString::number(frame.count(
+            layout.position + phase * (layout.phaseStride != 0 ? layout.phaseStride : 2))));
     case Recorder::Raw:
-        return frame.rawField(spec.position + 3 * phase);
+        return frame.rawField(layout.position + 3 * phase);
     case Recorder::Missing:
         break;
     }
     return missingRecorderValue();
 }
 
-std::optional<QString> CountersText::programValue(const LineSpec& spec, int phase) const
+std::optional<QString> CountersText::programValue(const LineLayout& layout, int phase) const
 {
-    const double value = m_pc.value(spec.slot + phase * spec.slotStride);
+    const double value = m_pc.value(layout.slot + phase * layout.slotStride);
     if (!std::isfinite(value))
         return std::nullopt;
-    switch (spec.program) {
+    switch (layout.program) {
     case Program::Count:
         return padded(DecimalText::general(value));
     case Program::Unpadded:

@@ -31,13 +31,13 @@ public:
     // What the recorder side shows where the frame carries no value.
     static QString missingRecorderValue();
 
-    struct LineSpec;
+    struct LineLayout;
 
 private:
-    std::optional<QString> line(const CountersFrame& frame, const LineSpec& spec) const;
-    static std::optional<QString> recorderValue(const CountersFrame& frame, const LineSpec& spec,
-                                                int phase);
-    std::optional<QString> programValue(const LineSpec& spec, int phase) const;
+    std::optional<QString> line(const CountersFrame& frame, const LineLayout& layout) const;
+    static std::optional<QString> recorderValue(const CountersFrame& frame,
+                                                const LineLayout& layout, int phase);
+    std::optional<QString> programValue(const LineLayout& layout, int phase) const;
 
     const norm::PcCounterSlots& m_pc;
     const calib::RangeScale& m_scale;
