@@ -46,13 +46,20 @@ ExportActions::ExportActions(MainWindow& main, browse::BrowseState& state, link:
         connect(window, &browse::TableWindow::exportRequested, this, &ExportActions::exportTable);
 }
 
-void ExportActions::exportShownTables()
+QString ExportActions::chooseInExportFolder()
 {
     const QString chosen =
         m_chooseFile(&m_main, m_settings.string(Name::ExportPath).value_or(QString()));
+    if (!chosen.isEmpty())
+        m_settings.setString(Name::ExportPath, QFileInfo(chosen).absolutePath());
+    return chosen;
+}
+
+void ExportActions::exportShownTables()
+{
+    const QString chosen = chooseInExportFolder();
     if (chosen.isEmpty())
         return;
-    m_settings.setString(Name::ExportPath, QFileInfo(chosen).absolutePath());
     QList<TableKind> shown;
     for (TableKind kind : {TableKind::Rms, TableKind::Harm, TableKind::Zanik})
         if (m_state.table(kind) && window(kind).isVisible())
@@ -78,12 +85,9 @@ void ExportActions::exportTable(TableKind kind)
 
 void ExportActions::exportChartRange(TableKind kind, const browse::ExportLimits& limits)
 {
-    const QString folder =
-        m_settings.string(common::SettingsStore::Name::ExportPath).value_or(QString());
-    const QString chosen = m_chooseFile(&m_main, folder);
+    const QString chosen = chooseInExportFolder();
     if (chosen.isEmpty())
         return;
-    m_settings.setString(common::SettingsStore::Name::ExportPath, QFileInfo(chosen).absolutePath());
     const QString path = browse::TextExport::fileForAllTables(chosen, kind);
     run([&] {
         return browse::TextExport::exportTable(*m_state.table(kind), m_state.filter(), path,

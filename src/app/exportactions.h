@@ -55,6 +55,8 @@ private:
     {
         return *m_windows[static_cast<int>(kind)];
     }
+    // The save dialog in the remembered export folder; a confirmed choice's folder is remembered.
+    QString chooseInExportFolder();
     void run(const std::function<browse::ExportOutcome()>& work);
 
     MainWindow& m_main;
