@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QVector>
-#include <algorithm>
 
 namespace kapstat::print {
 
@@ -22,11 +21,8 @@ QString tr(const char* text)
 
 browse::DisplayColumn displayColumn(const browse::BrowseTable& table, const QString& name)
 {
-    const auto& columns = table.columns();
-    const auto found = std::find_if(columns.begin(), columns.end(),
-                                    [&](const browse::DisplayColumn& c) { return c.name == name; });
-    if (found != columns.end())
-        return *found;
+    if (const int index = table.columnIndex(name); index >= 0)
+        return table.columns()[index];
     browse::DisplayColumn missing;
     missing.name = name;
     missing.title = name;

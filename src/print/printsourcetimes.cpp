@@ -9,11 +9,10 @@ namespace {
 
 QDateTime timeOf(const browse::BrowseTable& table, const browse::TableRow& row)
 {
-    const auto& columns = table.columns();
-    for (int i = 0; i < columns.size() && i < row.values.size(); ++i)
-        if (columns[i].name == QLatin1String("DiC"))
-            return common::DateTimeText::parseDateTime(row.values[i].toString());
-    return {};
+    const int dic = table.columnIndex(QStringLiteral("DiC"));
+    if (dic < 0 || dic >= row.values.size())
+        return {};
+    return common::DateTimeText::parseDateTime(row.values[dic].toString());
 }
 
 } // namespace
