@@ -4,11 +4,11 @@
 #include "calib/calibrationfile.h"
 #include "cli/clioptions.h"
 #include "cli/clisession.h"
+#include "cli/clitext.h"
 #include "common/decimaltext.h"
 #include "config/configurationmodel.h"
 #include "live/instantframereader.h"
 
-#include <QCoreApplication>
 #include <optional>
 
 namespace kapstat::cli {
@@ -22,11 +22,6 @@ using Step = CalibrationConversation::Step;
 constexpr int MostAutomaticFrames = 50;
 const QStringList ChannelNames{QStringLiteral("UL1"), QStringLiteral("UL2"), QStringLiteral("UL3"),
                                QStringLiteral("IL1"), QStringLiteral("IL2"), QStringLiteral("IL3")};
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
 
 QString usageText()
 {

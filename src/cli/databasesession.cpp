@@ -1,12 +1,12 @@
 #include "cli/databasesession.h"
 
 #include "cli/clioptions.h"
+#include "cli/clitext.h"
 #include "cli/exportcommand.h"
 #include "cli/printcommand.h"
 #include "cli/reportcommand.h"
 #include "common/decimaltext.h"
 
-#include <QCoreApplication>
 #include <map>
 #include <utility>
 
@@ -15,24 +15,6 @@ namespace kapstat::cli {
 namespace {
 
 using download::TableKind;
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
-
-QString systemName(config::MeasuringSystem system)
-{
-    switch (system) {
-    case config::MeasuringSystem::Star:
-        return tr("gwiazda");
-    case config::MeasuringSystem::Delta:
-        return tr("trójkąt");
-    case config::MeasuringSystem::SinglePhase:
-        break;
-    }
-    return tr("1 faza");
-}
 
 QString number(double value)
 {
