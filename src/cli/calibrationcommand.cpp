@@ -113,11 +113,8 @@ public:
     {
         QObject::connect(&m_conversation, &CalibrationConversation::messageBoxRequested,
                          [this](const QString& text) { m_session.err() << text << Qt::endl; });
-        QObject::connect(&m_conversation, &CalibrationConversation::givenUp, [this] {
-            m_session.err() << tr("Rejestrator nie odpowiada.") << Qt::endl;
-            m_session.finish(m_session.prompter().wasRefused() ? ExitStatus::Stopped
-                                                               : ExitStatus::Failed);
-        });
+        QObject::connect(&m_conversation, &CalibrationConversation::givenUp,
+                         [this] { m_session.giveUp(); });
         session.prompter().startOperation();
     }
 
