@@ -3,6 +3,7 @@
 // emulator paces the line at 19 200 baud both ways (a request takes its line time before the
 // answer starts), and the peak memory as the record count grows.
 //   download_bench [records]   (default 20000)
+#include "benchdatabase.h"
 #include "config/configurationmodel.h"
 #include "config/configurationreader.h"
 #include "download/downloadconversation.h"
@@ -23,7 +24,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <sys/resource.h>
 
 using namespace kapstat;
 
@@ -82,13 +82,6 @@ QByteArray smallLayoutImage(QByteArray image)
     image[742] = 0x04;
     image[744] = static_cast<char>(0x80);
     return image;
-}
-
-long peakMemoryKilobytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 struct InProcessResult
@@ -202,7 +195,7 @@ int main(int argc, char** argv)
         std::printf("in process, %d records of %d bytes: %.1f µs per record of program time "
                     "(%.1f µs with the emulator), peak memory %ld kB\n",
                     n, r.length, (r.totalMs - r.recorderMs) * 1000 / n, r.totalMs * 1000 / n,
-                    peakMemoryKilobytes());
+                    bench::peakMemoryKilobytes());
     }
 
     int length = 0;

@@ -260,10 +260,6 @@ LiveSignal RecorderEmulator::inputSignal(bool calibrating) const
                           m_imageSettings.ctPrimary[station]);
 }
 
-} // namespace kapstat::sim
-
-namespace kapstat::sim {
-
 // Synthetic records of a fixed length carry no measured values, so nothing is counted for them.
 QByteArray RecorderEmulator::countersData() const
 {

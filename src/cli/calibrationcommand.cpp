@@ -4,11 +4,11 @@
 #include "calib/calibrationfile.h"
 #include "cli/clioptions.h"
 #include "cli/clisession.h"
+#include "cli/clitext.h"
 #include "common/decimaltext.h"
 #include "config/configurationmodel.h"
 #include "live/instantframereader.h"
 
-#include <QCoreApplication>
 #include <optional>
 
 namespace kapstat::cli {
@@ -22,11 +22,6 @@ using Step = CalibrationConversation::Step;
 constexpr int MostAutomaticFrames = 50;
 const QStringList ChannelNames{QStringLiteral("UL1"), QStringLiteral("UL2"), QStringLiteral("UL3"),
                                QStringLiteral("IL1"), QStringLiteral("IL2"), QStringLiteral("IL3")};
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
 
 QString usageText()
 {
@@ -118,11 +113,8 @@ public:
     {
         QObject::connect(&m_conversation, &CalibrationConversation::messageBoxRequested,
                          [this](const QString& text) { m_session.err() << text << Qt::endl; });
-        QObject::connect(&m_conversation, &CalibrationConversation::givenUp, [this] {
-            m_session.err() << tr("Rejestrator nie odpowiada.") << Qt::endl;
-            m_session.finish(m_session.prompter().wasRefused() ? ExitStatus::Stopped
-                                                               : ExitStatus::Failed);
-        });
+        QObject::connect(&m_conversation, &CalibrationConversation::givenUp,
+                         [this] { m_session.giveUp(); });
         session.prompter().startOperation();
     }
 

@@ -1,18 +1,12 @@
 #include "cli/clioptions.h"
 
+#include "cli/clitext.h"
 #include "cli/databasesession.h"
 #include "sim/simoptions.h"
-
-#include <QCoreApplication>
 
 namespace kapstat::cli {
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
 
 } // namespace
 

@@ -42,11 +42,13 @@ int CliSession::run()
 
 void CliSession::endWhenGivenUp(link::OperationName operation)
 {
-    m_link.router().onFinish(operation, [this](const link::Operation&) {
-        m_err << QCoreApplication::translate("kapstat-cli", "Rejestrator nie odpowiada.")
-              << Qt::endl;
-        finish(m_prompter.wasRefused() ? ExitStatus::Stopped : ExitStatus::Failed);
-    });
+    m_link.router().onFinish(operation, [this](const link::Operation&) { giveUp(); });
+}
+
+void CliSession::giveUp()
+{
+    m_err << QCoreApplication::translate("kapstat-cli", "Rejestrator nie odpowiada.") << Qt::endl;
+    finish(m_prompter.wasRefused() ? ExitStatus::Stopped : ExitStatus::Failed);
 }
 
 void CliSession::finish(int status)

@@ -26,6 +26,9 @@ public:
     void finish(int status);
     // Ends the run when the link gives the operation up (the retry question answered "Nie").
     void endWhenGivenUp(link::OperationName operation);
+    // Ends the run of an operation the recorder did not answer: stopped when a question was
+    // answered "Nie", else failed.
+    void giveUp();
 
     link::RecorderLink& link() { return m_link; }
     CliPrompter& prompter() { return m_prompter; }

@@ -2,23 +2,17 @@
 
 #include "cli/clioptions.h"
 #include "cli/clisession.h"
+#include "cli/clitext.h"
 #include "config/configurationmodel.h"
 #include "config/configurationreader.h"
 #include "config/configurationtransfer.h"
 #include "config/settingsfile.h"
-
-#include <QCoreApplication>
 
 namespace kapstat::cli {
 
 namespace {
 
 using config::ConfigurationTransfer;
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
 
 int statusOf(ConfigurationTransfer::Outcome outcome, const CliPrompter& prompter)
 {

@@ -2,6 +2,7 @@
 
 #include "cli/clioptions.h"
 #include "cli/clisession.h"
+#include "cli/clitext.h"
 #include "cli/databasesession.h"
 #include "config/configurationmodel.h"
 #include "live/countersloop.h"
@@ -9,17 +10,11 @@
 #include "norm/compliancereport.h"
 #include "norm/pccounterslots.h"
 
-#include <QCoreApplication>
 #include <optional>
 
 namespace kapstat::cli {
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
 
 struct CountersArguments
 {

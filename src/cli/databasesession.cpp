@@ -1,10 +1,13 @@
 #include "cli/databasesession.h"
 
 #include "cli/clioptions.h"
+#include "cli/clitext.h"
+#include "cli/exportcommand.h"
 #include "cli/printcommand.h"
+#include "cli/reportcommand.h"
 #include "common/decimaltext.h"
 
-#include <QCoreApplication>
+#include <map>
 #include <utility>
 
 namespace kapstat::cli {
@@ -12,24 +15,6 @@ namespace kapstat::cli {
 namespace {
 
 using download::TableKind;
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
-
-QString systemName(config::MeasuringSystem system)
-{
-    switch (system) {
-    case config::MeasuringSystem::Star:
-        return tr("gwiazda");
-    case config::MeasuringSystem::Delta:
-        return tr("trójkąt");
-    case config::MeasuringSystem::SinglePhase:
-        break;
-    }
-    return tr("1 faza");
-}
 
 QString number(double value)
 {
@@ -103,10 +88,21 @@ bool DatabaseSession::open(const QString& selectionFile)
     return true;
 }
 
+DatabaseCommand databaseCommand(const QString& name)
+{
+    static const std::map<QString, DatabaseCommand> table{
+        {QStringLiteral("info"), runInfoCommand},
+        {QStringLiteral("export"), runExportCommand},
+        {QStringLiteral("print"), runPrintCommand},
+        {QStringLiteral("report"), runReportCommand},
+    };
+    const auto found = table.find(name);
+    return found == table.end() ? nullptr : found->second;
+}
+
 bool isDatabaseCommand(const QString& command)
 {
-    return command == QLatin1String("info") || command == QLatin1String("export") ||
-           command == QLatin1String("report") || isPrintCommand(command);
+    return databaseCommand(command) != nullptr;
 }
 
 int runInfoCommand(const QStringList& arguments)

@@ -33,7 +33,11 @@ private:
 // The commands that read a database: "info --pom FILE.pom" here, "report" in reportcommand.h.
 int runInfoCommand(const QStringList& arguments);
 
-// Whether the command reads a database only, needing neither --port nor --sim.
+// A command that reads a database only, needing neither --port nor --sim.
+using DatabaseCommand = int (*)(const QStringList& arguments);
+
+// The database command of that name; null for the commands that talk to a recorder.
+DatabaseCommand databaseCommand(const QString& name);
 bool isDatabaseCommand(const QString& command);
 
 } // namespace kapstat::cli

@@ -2,6 +2,7 @@
 
 #include "cli/clioptions.h"
 #include "cli/clisession.h"
+#include "cli/clitext.h"
 #include "common/datetimetext.h"
 #include "config/configurationmodel.h"
 #include "config/configurationreader.h"
@@ -10,7 +11,6 @@
 #include "link/qttimer.h"
 #include "link/statusconversation.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 namespace kapstat::cli::housekeeping {
@@ -18,11 +18,6 @@ namespace kapstat::cli::housekeeping {
 namespace {
 
 using link::OperationName;
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
 
 int usage(CliSession& session, const QString& message)
 {

@@ -2,13 +2,13 @@
 
 #include "cli/clioptions.h"
 #include "cli/clisession.h"
+#include "cli/clitext.h"
 #include "config/configurationmodel.h"
 #include "config/configurationreader.h"
 #include "live/instantframereader.h"
 #include "live/liveloop.h"
 #include "live/livevalues.h"
 
-#include <QCoreApplication>
 #include <cmath>
 #include <optional>
 
@@ -17,11 +17,6 @@ namespace kapstat::cli {
 namespace {
 
 using config::MeasuringSystem;
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
 
 struct LiveArguments
 {
@@ -45,19 +40,6 @@ std::optional<LiveArguments> parseArguments(const QStringList& arguments)
         }
     }
     return parsed;
-}
-
-QString systemName(MeasuringSystem system)
-{
-    switch (system) {
-    case MeasuringSystem::Star:
-        return QStringLiteral("gwiazda");
-    case MeasuringSystem::Delta:
-        return QStringLiteral("trójkąt");
-    case MeasuringSystem::SinglePhase:
-        break;
-    }
-    return QStringLiteral("1 faza");
 }
 
 void printField(QTextStream& out, const QString& caption, const live::LiveField& field)

@@ -5,7 +5,6 @@
 #include "cli/counterscommand.h"
 #include "cli/databasesession.h"
 #include "cli/downloadcommand.h"
-#include "cli/exportcommand.h"
 #include "cli/housekeepingcommands.h"
 #include "cli/livecommand.h"
 #include "cli/printcommand.h"
@@ -99,14 +98,8 @@ int main(int argc, char** argv)
         QTextStream(stdout) << common::ProgramVersion::line(QStringLiteral("kapstat-cli")) << '\n';
         return ExitStatus::Done;
     }
-    if (options->command == QLatin1String("info"))
-        return runInfoCommand(options->commandArguments);
-    if (options->command == QLatin1String("export"))
-        return runExportCommand(options->commandArguments);
-    if (isPrintCommand(options->command))
-        return runPrintCommand(options->commandArguments);
-    if (options->command == QLatin1String("report"))
-        return runReportCommand(options->commandArguments);
+    if (const DatabaseCommand run = databaseCommand(options->command))
+        return run(options->commandArguments);
     const auto command = commands().find(options->command);
     if (command == commands().end())
         return usageError(QCoreApplication::translate("kapstat-cli", "Nieznane polecenie: %1")

@@ -1,12 +1,12 @@
 #include "cli/printcommand.h"
 
 #include "cli/clioptions.h"
+#include "cli/clitext.h"
 #include "cli/databasesession.h"
 #include "common/datetimetext.h"
 #include "print/printsourcetimes.h"
 #include "print/reportlayout.h"
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -16,11 +16,6 @@ namespace kapstat::cli {
 namespace {
 
 using download::TableKind;
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
 
 struct PrintArguments
 {

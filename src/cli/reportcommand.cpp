@@ -1,23 +1,18 @@
 #include "cli/reportcommand.h"
 
 #include "cli/clioptions.h"
+#include "cli/clitext.h"
 #include "cli/databasesession.h"
 #include "norm/compliancereport.h"
 #include "norm/pccounterslots.h"
 #include "norm/reporttextdocument.h"
 
-#include <QCoreApplication>
 #include <QTextDocument>
 #include <optional>
 
 namespace kapstat::cli {
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kapstat-cli", text);
-}
 
 struct ReportArguments
 {
