@@ -21,7 +21,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-#include <QTextDocument>
 #include <cstdio>
 
 using namespace kapstat;
@@ -138,10 +137,8 @@ void measure(int records, const QString& keptFolder)
         const auto made = norm::ComplianceReport::make(state, {}, slots, nullptr);
         if (!made)
             return;
-        auto main = norm::ReportTextDocument::create(made->main);
-        auto additional = norm::ReportTextDocument::create(made->additional);
-        written = norm::ReportTextDocument::writePdf(pdfDir.filePath(QStringLiteral("raport.pdf")),
-                                                     made->title, *main, *additional);
+        written = norm::ReportTextDocument::writePdf(state, *made,
+                                                     pdfDir.filePath(QStringLiteral("raport.pdf")));
     });
     std::printf("  statistics: %.1f ms (target 1000); N %.0f, NH %.0f\n", compute,
                 statistics->recordCount, statistics->harmonicRecordCount);

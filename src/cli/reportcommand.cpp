@@ -7,7 +7,6 @@
 #include "norm/pccounterslots.h"
 #include "norm/reporttextdocument.h"
 
-#include <QTextDocument>
 #include <optional>
 
 namespace kapstat::cli {
@@ -77,9 +76,7 @@ int runReportCommand(const QStringList& arguments)
         return ExitStatus::Failed;
     }
     if (!parsed->pdf.isEmpty()) {
-        auto main = norm::ReportTextDocument::create(report->main);
-        auto additional = norm::ReportTextDocument::create(report->additional);
-        if (!norm::ReportTextDocument::writePdf(parsed->pdf, report->title, *main, *additional)) {
+        if (!norm::ReportTextDocument::writePdf(session.browse(), *report, parsed->pdf)) {
             session.err() << tr("Nie można zapisać raportu do pliku %1.").arg(parsed->pdf)
                           << Qt::endl;
             return ExitStatus::Failed;

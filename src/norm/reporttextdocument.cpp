@@ -1,14 +1,12 @@
 #include "norm/reporttextdocument.h"
 
+#include "norm/compliancereport.h"
 #include "norm/reportdocument.h"
+#include "print/reportlayout.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
-#include <QPainter>
-#include <QPrinter>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <algorithm>
 
 namespace kapstat::norm {
 
@@ -16,8 +14,6 @@ namespace {
 
 // "Courier New" 8 pixels high on a 96 dpi screen.
 constexpr double ReportPointSize = 6;
-constexpr double TitlePointSize = 10;
-constexpr double ColumnGapMillimetres = 4;
 
 QFont reportFont()
 {
@@ -36,21 +32,6 @@ QTextCharFormat formatOf(TextStyle style)
     format.setFontWeight(style == TextStyle::Bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(style == TextStyle::Italic);
     return format;
-}
-
-int pagesOf(const QTextDocument& document)
-{
-    return std::max(1, document.pageCount());
-}
-
-void drawPage(QPainter& painter, QTextDocument& document, const QRectF& area, int page)
-{
-    painter.save();
-    painter.translate(area.left(), area.top() - page * area.height());
-    const QRectF shown(0, page * area.height(), area.width(), area.height());
-    painter.setClipRect(shown);
-    document.drawContents(&painter, shown);
-    painter.restore();
 }
 
 } // namespace
@@ -75,49 +56,17 @@ std::unique_ptr<QTextDocument> ReportTextDocument::create(const ReportDocument& 
     return document;
 }
 
-bool ReportTextDocument::print(QPagedPaintDevice& device, const QString& title, QTextDocument& main,
-                               QTextDocument& additional)
+bool ReportTextDocument::writePdf(const browse::BrowseState& state, const ComplianceReport& report,
+                                  const QString& path)
 {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    const QRectF page(0, 0, device.width(), device.height());
-    QFont titleFont = main.defaultFont();
-    titleFont.setPointSizeF(TitlePointSize);
-    titleFont.setBold(true);
-    painter.setFont(titleFont);
-    const QRectF titleArea = painter.boundingRect(page, Qt::AlignHCenter | Qt::AlignTop, title);
-    const double gap = ColumnGapMillimetres / 25.4 * device.logicalDpiX();
-    const double top = titleArea.bottom() + gap;
-    const double columnWidth = (page.width() - gap) / 2;
-    const QRectF leftArea(0, top, columnWidth, page.height() - top);
-    const QRectF rightArea(columnWidth + gap, top, columnWidth, page.height() - top);
-    for (QTextDocument* document : {&main, &additional}) {
-        document->documentLayout()->setPaintDevice(&device);
-        document->setPageSize(leftArea.size());
-    }
-    const int pages = std::max(pagesOf(main), pagesOf(additional));
-    for (int p = 0; p < pages; ++p) {
-        if (p > 0)
-            device.newPage();
-        painter.setFont(titleFont);
-        painter.drawText(titleArea, Qt::AlignHCenter | Qt::AlignTop, title);
-        drawPage(painter, main, leftArea, p);
-        drawPage(painter, additional, rightArea, p);
-    }
-    return painter.end();
-}
-
-bool ReportTextDocument::writePdf(const QString& path, const QString& title, QTextDocument& main,
-                                  QTextDocument& additional)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setDocName(title);
-    return print(printer, title, main, additional);
+    const auto main = create(report.main);
+    const auto additional = create(report.additional);
+    print::PrintOptions options;
+    options.title = report.title;
+    options.allRecords = true;
+    return print::ReportLayout::complianceReport(state, options, main.get(), additional.get())
+        .writePdf(path)
+        .has_value();
 }
 
 } // namespace kapstat::norm

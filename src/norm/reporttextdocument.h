@@ -4,10 +4,14 @@
 #include <memory>
 
 class QTextDocument;
-class QPagedPaintDevice;
+
+namespace kapstat::browse {
+class BrowseState;
+}
 
 namespace kapstat::norm {
 
+struct ComplianceReport;
 class ReportDocument;
 
 // The report's lines as formatted documents in a fixed-pitch font, for the preview, the printer
@@ -16,13 +20,10 @@ class ReportTextDocument
 {
 public:
     static std::unique_ptr<QTextDocument> create(const ReportDocument& report);
-    // Both documents side by side under the title, the main report on the left, each half as wide
-    // as the page; false when the device cannot be painted on.
-    static bool print(QPagedPaintDevice& device, const QString& title, QTextDocument& main,
-                      QTextDocument& additional);
-    // The same into a PDF file on A4.
-    static bool writePdf(const QString& path, const QString& title, QTextDocument& main,
-                         QTextDocument& additional);
+    // The report printed as the print window prints it, without a comment or author, into a
+    // PDF file on A4; false when the file cannot be written.
+    static bool writePdf(const browse::BrowseState& state, const ComplianceReport& report,
+                         const QString& path);
 };
 
 } // namespace kapstat::norm

@@ -8,7 +8,6 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTextDocument>
 
 using namespace kapstat;
 using fixtures::RmsValues;
@@ -54,11 +53,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(failure.message));
         return 1;
     }
-    auto main = norm::ReportTextDocument::create(report->main);
-    auto additional = norm::ReportTextDocument::create(report->additional);
     QTemporaryDir work;
     const QString pdf = work.filePath(QStringLiteral("raport.pdf"));
-    if (!norm::ReportTextDocument::writePdf(pdf, report->title, *main, *additional))
+    if (!norm::ReportTextDocument::writePdf(state, *report, pdf))
         return 1;
     const QString prefix = folder->filePath(QStringLiteral("raport-zgodnosci"));
     const bool saved =
