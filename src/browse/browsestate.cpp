@@ -28,6 +28,14 @@ QString measurementTime(const QVariant& stored)
     return moment.isValid() ? moment.toString(QStringLiteral("dd-MM-yy hh:mm:ss")) : QString();
 }
 
+// The phase menu item (0..2) of a harmonics record's phase text "L1".."L3"; -1 for any other.
+int phaseItemOf(const QString& phase)
+{
+    const int item =
+        phase.size() == 2 && phase.startsWith(QLatin1Char('L')) ? phase.at(1).digitValue() - 1 : -1;
+    return item >= 0 && item < 3 ? item : -1;
+}
+
 int slotOf(TableKind kind)
 {
     return static_cast<int>(kind);
@@ -254,17 +262,16 @@ ToggleOutcome BrowseState::toggleHarmonicsChart(int row, const QString& column)
         column == QLatin1String("BUL1"))
         return ToggleOutcome::Ignored;
     const QString phase = model(TableKind::Harm)->value(row, QStringLiteral("Faza")).toString();
-    const int item =
-        phase.size() == 2 && phase.startsWith(QLatin1Char('L')) ? phase.at(1).digitValue() - 1 : -1;
+    const int item = phaseItemOf(phase);
     if (m_chart.contains(column, phase)) {
         m_chart.remove(column, phase);
-        if (item >= 0 && item < 3)
+        if (item >= 0)
             m_phases[item].enabled = true;
         Q_EMIT phaseItemsChanged();
         return ToggleOutcome::Removed;
     }
     const ToggleOutcome outcome = addToChart(TableKind::Harm, column, phase);
-    if (outcome == ToggleOutcome::Added && item >= 0 && item < 3) {
+    if (outcome == ToggleOutcome::Added && item >= 0) {
         // A charted phase cannot be hidden.
         m_phases[item].enabled = false;
         Q_EMIT phaseItemsChanged();
@@ -308,8 +315,7 @@ ToggleOutcome BrowseState::togglePrint(TableKind kind, int /*row*/, const QStrin
 void BrowseState::clearChartSelection()
 {
     for (const QString& phase : m_chart.clear()) {
-        const int item = phase.mid(1).toInt() - 1;
-        if (item >= 0 && item < 3)
+        if (const int item = phaseItemOf(phase); item >= 0)
             m_phases[item].enabled = true;
     }
     Q_EMIT phaseItemsChanged();

@@ -21,6 +21,11 @@ void bindAll(download::SqliteStatement& statement, const QVariantList& values)
         statement.bind(i + 1, values[i]);
 }
 
+QString whereText(const QString& conditions)
+{
+    return conditions.isEmpty() ? QString() : QStringLiteral("WHERE ") + conditions;
+}
+
 } // namespace
 
 BrowseTable::BrowseTable(TableKind kind, QList<DisplayColumn> columns)
@@ -57,6 +62,12 @@ QString BrowseTable::keyColumns() const
                                       : QStringLiteral("\"NrSt\", rowid");
 }
 
+QString BrowseTable::keyOrder(const QString& direction) const
+{
+    return m_kind == TableKind::Zanik ? QStringLiteral("rowid %1").arg(direction)
+                                      : QStringLiteral("\"NrSt\" %1, rowid %1").arg(direction);
+}
+
 QString BrowseTable::selectList() const
 {
     QStringList names;
@@ -70,8 +81,7 @@ qint64 BrowseTable::count(const RecordFilter& filter)
     QVariantList binds;
     const QString where = filter.whereClause(m_kind, binds);
     auto statement = database().prepare(
-        QStringLiteral("SELECT COUNT(*) FROM %1 %2")
-            .arg(tableName(), where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where));
+        QStringLiteral("SELECT COUNT(*) FROM %1 %2").arg(tableName(), whereText(where)));
     if (!statement)
         return 0;
     bindAll(*statement, binds);
@@ -98,15 +108,9 @@ QVector<TableRow> BrowseTable::rows(const RecordFilter& filter, Direction direct
             binds << from->station << from->rowId;
         }
     }
-    const QString orderBy = m_kind == TableKind::Zanik
-                                ? QStringLiteral("rowid %1").arg(order)
-                                : QStringLiteral("\"NrSt\" %1, rowid %1").arg(order);
     auto statement = database().prepare(
         QStringLiteral("SELECT %1 FROM %2 %3 ORDER BY %4 LIMIT ? OFFSET ?")
-            .arg(selectList(), tableName(),
-                 conditions.isEmpty() ? QString()
-                                      : QStringLiteral("WHERE ") + conditions.join(" AND "),
-                 orderBy));
+            .arg(selectList(), tableName(), whereText(conditions.join(" AND ")), keyOrder(order)));
     QVector<TableRow> result;
     if (!statement)
         return result;
@@ -146,13 +150,10 @@ bool BrowseTable::forEachRow(const RecordFilter& filter, const QStringList& colu
     QStringList names;
     for (const QString& name : columnNames)
         names << download::SqliteDatabase::quoted(name);
-    const QString orderBy =
-        m_kind == TableKind::Zanik ? QStringLiteral("rowid") : QStringLiteral("\"NrSt\", rowid");
     auto statement = database().prepare(
         QStringLiteral("SELECT %1 FROM %2 %3 ORDER BY %4 LIMIT -1 OFFSET ?")
             .arg(names.isEmpty() ? QStringLiteral("rowid") : names.join(QLatin1Char(',')),
-                 tableName(), where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where,
-                 orderBy));
+                 tableName(), whereText(where), keyOrder(QStringLiteral("ASC"))));
     if (!statement)
         return false;
     binds << offset;

@@ -68,6 +68,8 @@ public:
 private:
     BrowseTable(download::TableKind kind, QList<DisplayColumn> columns);
     QString keyColumns() const;
+    // The browsing order, each key column sorted in direction ("ASC" or "DESC").
+    QString keyOrder(const QString& direction) const;
     QString selectList() const;
 
     download::TableKind m_kind;

@@ -111,7 +111,7 @@ QPushButton* ChartOptionsWindow::colourButton(QColor& colour)
 {
     auto* button = new QPushButton(this);
     button->setFixedWidth(48);
-    m_colourButtons << button;
+    m_colourButtons.append({button, &colour});
     connect(button, &QPushButton::clicked, this, [this, button, &colour] {
         const QColor chosen = QColorDialog::getColor(colour, this);
         if (chosen.isValid()) {
@@ -137,12 +137,8 @@ void ChartOptionsWindow::load(const ChartSettings& settings)
         m_margins[i]->setValue(settings.printMargins[i]);
     }
     m_points->setValue(settings.pointsPerPage);
-    const QColor colours[] = {settings.background,       settings.margin,
-                              settings.legendColour,     settings.seriesColours[0],
-                              settings.seriesColours[1], settings.seriesColours[2],
-                              settings.seriesColours[3]};
-    for (int i = 0; i < m_colourButtons.size(); ++i)
-        paintSwatch(m_colourButtons[i], colours[i]);
+    for (const auto& [button, colour] : m_colourButtons)
+        paintSwatch(button, *colour);
 }
 
 ChartSettings ChartOptionsWindow::collected() const

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 #include <optional>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -54,7 +55,8 @@ private:
     QSpinBox* m_points;
     std::array<QSpinBox*, 4> m_margins{};
     QList<QPushButton*> m_fontButtons;
-    QList<QPushButton*> m_colourButtons;
+    // Each swatch with the working colour it edits.
+    QList<std::pair<QPushButton*, const QColor*>> m_colourButtons;
     FontChooser m_chooseFont;
 };
 

@@ -18,7 +18,6 @@ bool ChartSelection::add(const QString& column, const QString& phase)
     if (empty == m_slots.end())
         return false;
     *empty = {column, phase};
-    recount();
     m_phaseCount = phase == RmsPhase ? 1 : m_systemPhaseCount;
     return true;
 }
@@ -28,7 +27,6 @@ void ChartSelection::remove(const QString& column, const QString& phase)
     for (ChartSlot& slot : m_slots)
         if (slot.isFilled() && slot.column == column && slot.phase == phase)
             slot = {};
-    recount();
 }
 
 QStringList ChartSelection::clear()
@@ -39,14 +37,13 @@ QStringList ChartSelection::clear()
             phases << slot.phase;
         slot = {};
     }
-    m_count = 0;
     return phases;
 }
 
-void ChartSelection::recount()
+int ChartSelection::count() const
 {
-    m_count = static_cast<int>(std::count_if(m_slots.begin(), m_slots.end(),
-                                             [](const ChartSlot& s) { return s.isFilled(); }));
+    return static_cast<int>(std::count_if(m_slots.begin(), m_slots.end(),
+                                          [](const ChartSlot& s) { return s.isFilled(); }));
 }
 
 } // namespace kapstat::browse

@@ -32,8 +32,8 @@ public:
     // Empties every slot; returns the harmonics phases that were charted.
     QStringList clear();
 
-    int count() const { return m_count; }
-    bool isEmpty() const { return m_count == 0; }
+    int count() const;
+    bool isEmpty() const { return count() == 0; }
     download::TableKind table() const { return m_table; }
     void setTable(download::TableKind table) { m_table = table; }
     // 1 when the last quantity added is an RMS one, else the database's phase count code.
@@ -42,10 +42,7 @@ public:
     const std::array<ChartSlot, SlotCount>& slots() const { return m_slots; }
 
 private:
-    void recount();
-
     std::array<ChartSlot, SlotCount> m_slots{};
-    int m_count = 0;
     download::TableKind m_table = download::TableKind::Rms;
     int m_phaseCount = 1;
     int m_systemPhaseCount = 3;

@@ -46,6 +46,12 @@ struct ChartWindow::LimitRow
     QLabel* swatch = nullptr;
     QCPItemStraightLine* line = nullptr;
     QColor colour;
+
+    void placeLine(double value)
+    {
+        line->point1->setCoords(0, value);
+        line->point2->setCoords(1, value);
+    }
 };
 
 ChartWindow::ChartWindow(BrowseState& state, common::SettingsStore& settings, QWidget* parent)
@@ -89,11 +95,8 @@ ChartWindow::ChartWindow(BrowseState& state, common::SettingsStore& settings, QW
     m_navigator = new QSlider(Qt::Horizontal, this);
     m_navigator->setToolTip(tr("Nawigacja po rekordach wyników."));
     connect(m_navigator, &QSlider::valueChanged, this, [this](int first) {
-        if (m_settingUp)
-            return;
-        m_first = first;
-        m_last = std::min<qint64>(m_total, m_first + m_pointsPerPage - 1);
-        buildPage();
+        if (!m_settingUp)
+            showPageFrom(first);
     });
     m_from = new QLabel(this);
     m_to = new QLabel(this);
@@ -312,9 +315,7 @@ void ChartWindow::showOptions()
     m_keptPointsPerPage = m_chartSettings.pointsPerPage;
     if (!m_dayOn->isChecked())
         m_pointsPerPage = m_keptPointsPerPage;
-    m_first = 1;
-    m_last = std::min<qint64>(m_pointsPerPage, m_total);
-    buildPage();
+    showPageFrom(1);
 }
 
 void ChartWindow::setUp()
@@ -364,8 +365,17 @@ void ChartWindow::setUp()
     refreshDayControls();
     m_keptPointsPerPage = m_pointsPerPage;
     m_total = m_pager ? m_pager->totalPoints(m_state.filter()) : 0;
-    m_first = 1;
-    m_last = std::min<qint64>(m_pointsPerPage, m_total);
+    showPageFrom(1);
+}
+
+qint64 ChartWindow::lastPoint() const
+{
+    return std::min<qint64>(m_total, m_first + m_pointsPerPage - 1);
+}
+
+void ChartWindow::showPageFrom(qint64 first)
+{
+    m_first = first;
     buildPage();
 }
 
@@ -373,7 +383,7 @@ void ChartWindow::buildPage()
 {
     if (!m_pager)
         return;
-    m_page = m_pager->page(m_state.filter(), m_first, m_last);
+    m_page = m_pager->page(m_state.filter(), m_first, lastPoint());
     drawSeries();
     showStatistics();
     if (m_dayOn->isChecked()) {
@@ -452,9 +462,7 @@ void ChartWindow::keyPressEvent(QKeyEvent* event)
 
 void ChartWindow::movePage(qint64 move)
 {
-    m_first = ChartPager::clampedFirst(m_first, move, m_pointsPerPage, m_total);
-    m_last = std::min<qint64>(m_total, m_first + m_pointsPerPage - 1);
-    buildPage();
+    showPageFrom(ChartPager::clampedFirst(m_first, move, m_pointsPerPage, m_total));
 }
 
 void ChartWindow::applyDayChange()
@@ -468,9 +476,7 @@ void ChartWindow::applyDayChange()
            : std::nullopt);
     m_total = m_pager ? m_pager->totalPoints(m_state.filter()) : 0;
     m_pointsPerPage = on ? static_cast<int>(std::max<qint64>(m_total, 1)) : m_keptPointsPerPage;
-    m_first = 1;
-    m_last = std::min<qint64>(m_pointsPerPage, m_total);
-    buildPage();
+    showPageFrom(1);
 }
 
 void ChartWindow::refreshDayControls()
@@ -483,9 +489,8 @@ void ChartWindow::refreshDayControls()
     const QDate date = m_dayDate->date();
     const bool atBound = date == m_dayDate->minimumDate() || date == m_dayDate->maximumDate();
     m_dayDate->setStyleSheet(
-        m_dayOn->isChecked() && atBound
-            ? QStringLiteral("QDateEdit { background: %1; }").arg(LightYellow.name())
-            : QString());
+        on && atBound ? QStringLiteral("QDateEdit { background: %1; }").arg(LightYellow.name())
+                      : QString());
 }
 
 void ChartWindow::stepDay(int direction)
@@ -536,8 +541,7 @@ void ChartWindow::applyLimit(LimitRow& row)
     const double value = common::DecimalText::parse(row.value->text()).value_or(0);
     if (on) {
         row.value->setText(common::DecimalText::general(value));
-        row.line->point1->setCoords(0, value);
-        row.line->point2->setCoords(1, value);
+        row.placeLine(value);
     }
     row.line->setVisible(on);
     row.swatch->setVisible(on);
@@ -588,8 +592,7 @@ void ChartWindow::onMouseMove(QMouseEvent* event)
     for (LimitRow* row : {m_upper.get(), m_lower.get()})
         if (row->pick->isChecked()) {
             row->value->setText(QString::number(std::round(y * 100) / 100).replace('.', ','));
-            row->line->point1->setCoords(0, y);
-            row->line->point2->setCoords(1, y);
+            row->placeLine(y);
             m_plot->replot();
         }
 }

@@ -43,7 +43,7 @@ public:
 
     QCustomPlot* plot() const { return m_plot; }
     qint64 firstPoint() const { return m_first; }
-    qint64 lastPoint() const { return m_last; }
+    qint64 lastPoint() const;
     qint64 totalPoints() const { return m_total; }
     const ChartPage& page() const { return m_page; }
     ChartLimits limits() const;
@@ -90,6 +90,7 @@ private:
     void readSettings();
     void applySettings();
     void styleSeries();
+    void showPageFrom(qint64 first);
     void buildPage();
     void drawSeries();
     void showStatistics();
@@ -110,7 +111,6 @@ private:
     std::unique_ptr<ChartPager> m_pager;
     ChartPage m_page;
     qint64 m_first = 1;
-    qint64 m_last = 0;
     qint64 m_total = 0;
     int m_pointsPerPage = 1000;
     int m_keptPointsPerPage = 1000;
