@@ -59,12 +59,7 @@ void CountersLoop::requestCounters()
 bool CountersLoop::requestClose()
 {
     m_running = false;
-    if (!m_link.isBusy())
-        return true;
-    m_link.requestAbort();
-    m_link.setOutstanding({OperationName::Liczniki, ClosingStep});
-    m_link.prompter().show(tr("Proszę czekać na zakończenie transmisji..."), 0, 0);
-    return false;
+    return m_link.abortForClosing({OperationName::Liczniki, ClosingStep});
 }
 
 void CountersLoop::setFrozen(bool frozen)
