@@ -32,8 +32,7 @@ CountersLoop::CountersLoop(link::RecorderLink& link, const norm::PcCounterSlots&
               });
     router.onCode(ReadCounters, [this, &pc, &scale, &store](const link::ResponseBytes& response,
                                                             const link::Operation&) {
-        m_lines = CountersText(pc, scale, store.ranges).lines(CountersFrame(response));
-        Q_EMIT countersShown(m_lines);
+        Q_EMIT countersShown(CountersText(pc, scale, store.ranges).lines(CountersFrame(response)));
         if (m_running)
             requestCounters();
     });
@@ -64,7 +63,6 @@ bool CountersLoop::requestClose()
 
 void CountersLoop::setFrozen(bool frozen)
 {
-    m_frozen = frozen;
     m_link.setHoldResults(frozen);
 }
 
