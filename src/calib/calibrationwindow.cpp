@@ -31,8 +31,6 @@ namespace {
 
 constexpr int Width = 900;
 constexpr int Height = 620;
-constexpr int LargestMantissa = 99999;
-constexpr int LargestOffset = 127;
 constexpr int ExponentLimit = 10;
 constexpr int TableColumns = 6;
 const QColor LightYellow(0xFF, 0xFF, 0xC0);
@@ -124,7 +122,7 @@ QWidget* CalibrationWindow::createCoefficientPanel()
     grid->setContentsMargins(0, 0, 0, 0);
     for (int c = 0; c < ChannelCount; ++c) {
         // Typing what the recorder's block cannot carry is refused: five digits, or a byte.
-        m_valueRanges[c] = new QIntValidator(-LargestMantissa, LargestMantissa);
+        m_valueRanges[c] = new QIntValidator(-LargestGainMantissa, LargestGainMantissa);
         m_values[c] = numberField(m_valueRanges[c], m_coefficientPanel);
         m_exponentCaptions[c] = new QLabel(tr("exp."), m_coefficientPanel);
         m_exponents[c] =
@@ -318,7 +316,7 @@ void CalibrationWindow::showCoefficients()
     const auto rows = coefficientRows(m_set, chosen);
     for (int c = 0; c < ChannelCount; ++c) {
         const CoefficientRow& row = rows[c];
-        const int limit = gain ? LargestMantissa : LargestOffset;
+        const int limit = gain ? LargestGainMantissa : LargestDcOffset;
         m_valueRanges[c]->setRange(-limit, limit);
         m_values[c]->setText(QString::number(row.value));
         m_exponents[c]->setText(QString::number(row.exponent));
