@@ -24,6 +24,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace kapstat::calib {
 
@@ -238,24 +239,18 @@ QWidget* CalibrationWindow::createButtonRow()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch();
-    const std::pair<const char*, void (CalibrationWindow::*)()> actions[] = {
-        {"Odbierz", nullptr},
-        {"Wyślij", nullptr},
-        {"Odczytaj", &CalibrationWindow::chooseFileToLoad},
-        {"Zapisz", &CalibrationWindow::chooseFileToSave},
-        {"Zamknij", nullptr}};
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"Odbierz", [this] { m_conversation.readCoefficients(); }},
+        {"Wyślij", [this] { m_conversation.sendCoefficients(); }},
+        {"Odczytaj", [this] { chooseFileToLoad(); }},
+        {"Zapisz", [this] { chooseFileToSave(); }},
+        {"Zamknij", [this] { reject(); }}};
     for (const auto& [caption, handler] : actions) {
         auto* button = new QPushButton(tr(caption), row);
         m_buttons << button;
         layout->addWidget(button);
-        if (handler)
-            connect(button, &QPushButton::clicked, this, handler);
+        connect(button, &QPushButton::clicked, this, handler);
     }
-    connect(button(tr("Odbierz")), &QPushButton::clicked, this,
-            [this] { m_conversation.readCoefficients(); });
-    connect(button(tr("Wyślij")), &QPushButton::clicked, this,
-            [this] { m_conversation.sendCoefficients(); });
-    connect(button(tr("Zamknij")), &QPushButton::clicked, this, &CalibrationWindow::reject);
     return row;
 }
 
