@@ -4,6 +4,7 @@
 #include "calib/calibrationconversation.h"
 #include "calib/calibrationfile.h"
 #include "calib/calibrationstatetext.h"
+#include "common/datetimetext.h"
 #include "common/decimaltext.h"
 
 #include <QComboBox>
@@ -323,7 +324,7 @@ void CalibrationWindow::showCoefficients()
     }
     m_generator->setText(QString::number(m_set.generatorCorrection));
     m_date->setText(tr("Data ostatniej kalibracji:  ") +
-                    m_set.lastCalibration.toString(QStringLiteral("yyyy-MM-dd")));
+                    common::DateTimeText::date(m_set.lastCalibration));
 }
 
 void CalibrationWindow::showCalibrationState()
