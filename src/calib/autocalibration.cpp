@@ -7,8 +7,6 @@ namespace kapstat::calib {
 
 namespace {
 constexpr std::array<quint8, LoopRangeCount> RangeCodes{0x00, 0x09, 0x12, 0x1B, 0x27, 0x2F};
-constexpr int LargestMantissa = 99999;
-constexpr int LowestExponent = -128; // a signed byte
 } // namespace
 
 quint8 rangeCode(int entry)
@@ -43,7 +41,7 @@ std::optional<link::numbers::Mantissa> calibratedGain(double setPoint, double ol
     if (measuredRms == 0)
         return std::nullopt;
     const auto gain = link::numbers::normaliseCoefficient(setPoint * oldCoefficient / measuredRms);
-    if (!gain || gain->mantissa > LargestMantissa || gain->exponent < LowestExponent)
+    if (!gain || gain->mantissa > LargestGainMantissa || gain->exponent < LowestGainExponent)
         return std::nullopt;
     return gain;
 }

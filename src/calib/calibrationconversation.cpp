@@ -178,12 +178,7 @@ bool CalibrationConversation::requestClose()
         m_automatic = false;
         Q_EMIT automaticEnded();
     }
-    if (!m_link.isBusy())
-        return true;
-    m_link.requestAbort();
-    m_link.setOutstanding({OperationName::Kalibracja, Closing});
-    m_link.prompter().show(tr("Proszę czekać na zakończenie transmisji..."), 0, 0);
-    return false;
+    return m_link.abortForClosing({OperationName::Kalibracja, Closing});
 }
 
 void CalibrationConversation::onFinished(const link::Operation& outstanding)

@@ -57,12 +57,10 @@ public:
                             const config::ConfigurationModel& model, live::LiveStore& store,
                             QObject* parent = nullptr);
 
-    const CalibrationSet& calibration() const { return m_set; }
     // Mean raw count per channel of the latest frame.
     const std::array<double, ChannelCount>& means() const { return m_means; }
     bool isLooping() const { return m_looping; }
     bool isAutomaticRunning() const { return m_automatic; }
-    bool isRangeFixed() const { return m_rangeFixed; }
 
     // The window's frame loop; without it each command ends with its own step.
     void startLoop();

@@ -25,9 +25,6 @@ struct Line
     int highest;
 };
 
-constexpr int LargestMantissa = 99999;
-constexpr int ByteLimit = 127;
-
 // The file's lines in order.
 QList<Line> lines()
 {
@@ -39,11 +36,11 @@ QList<Line> lines()
             if (!calibrationblock::hasSlot(c, r))
                 continue;
             result.append({[c, r](CalibrationSet& s) -> int& { return s.dcOffset[c][r]; },
-                           -ByteLimit, ByteLimit});
+                           -LargestDcOffset, LargestDcOffset});
             result.append({[c, r](CalibrationSet& s) -> int& { return s.gainMantissa[c][r]; },
-                           -LargestMantissa, LargestMantissa});
+                           -LargestGainMantissa, LargestGainMantissa});
             result.append({[c, r](CalibrationSet& s) -> int& { return s.gainExponent[c][r]; },
-                           -ByteLimit - 1, ByteLimit});
+                           LowestGainExponent, HighestGainExponent});
         }
     }
     return result;

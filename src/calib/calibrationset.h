@@ -10,6 +10,13 @@ inline constexpr int RangeSlotCount = 10; // 0-3 gain ranges; 4-9 the current lo
 inline constexpr int NormalSlotCount = 4;
 inline constexpr int FirstCurrentChannel = 3;
 
+// What the recorder's calibration block can carry: a five-digit gain mantissa, and a DC offset
+// and a gain exponent of one signed byte each.
+inline constexpr int LargestGainMantissa = 99999;
+inline constexpr int LargestDcOffset = 127;
+inline constexpr int LowestGainExponent = -128;
+inline constexpr int HighestGainExponent = 127;
+
 template <typename T>
 using PerChannelSlot = std::array<std::array<T, RangeSlotCount>, ChannelCount>;
 

@@ -2,22 +2,13 @@
 
 #include "common/decimaltext.h"
 #include "live/instantframe.h"
+#include "live/valueformat.h"
 
 namespace kapstat::calib {
 
 QString fourDecimals(double value)
 {
     return common::DecimalText::fixed(value, 4);
-}
-
-QString atMostTwoDecimals(double value)
-{
-    QString text = common::DecimalText::fixed(value, 2);
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(QLatin1Char(',')))
-        text.chop(1);
-    return text;
 }
 
 std::array<ChannelStateText, ChannelCount>
@@ -36,7 +27,7 @@ calibrationStateTexts(const live::LiveStore& store, const std::array<double, Cha
         row.recorderRms =
             row.recorderRaw
                 ? store.recorderRaw[c]
-                : atMostTwoDecimals(static_cast<double>(store.recorderValues[c])) +
+                : live::formatAtMostTwoDecimals(static_cast<double>(store.recorderValues[c])) +
                       (c < FirstCurrentChannel ? QStringLiteral(" V") : QStringLiteral(" A"));
     }
     return rows;

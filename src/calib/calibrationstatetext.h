@@ -25,7 +25,5 @@ calibrationStateTexts(const live::LiveStore& store, const std::array<double, Cha
 
 // "##0.0000": at least one whole digit and four decimals.
 QString fourDecimals(double value);
-// "0.##": up to two decimals, without trailing zeros.
-QString atMostTwoDecimals(double value);
 
 } // namespace kapstat::calib

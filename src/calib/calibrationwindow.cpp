@@ -4,6 +4,7 @@
 #include "calib/calibrationconversation.h"
 #include "calib/calibrationfile.h"
 #include "calib/calibrationstatetext.h"
+#include "common/datetimetext.h"
 #include "common/decimaltext.h"
 
 #include <QComboBox>
@@ -24,6 +25,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace kapstat::calib {
 
@@ -31,8 +33,6 @@ namespace {
 
 constexpr int Width = 900;
 constexpr int Height = 620;
-constexpr int LargestMantissa = 99999;
-constexpr int LargestOffset = 127;
 constexpr int ExponentLimit = 10;
 constexpr int TableColumns = 6;
 const QColor LightYellow(0xFF, 0xFF, 0xC0);
@@ -124,7 +124,7 @@ QWidget* CalibrationWindow::createCoefficientPanel()
     grid->setContentsMargins(0, 0, 0, 0);
     for (int c = 0; c < ChannelCount; ++c) {
         // Typing what the recorder's block cannot carry is refused: five digits, or a byte.
-        m_valueRanges[c] = new QIntValidator(-LargestMantissa, LargestMantissa);
+        m_valueRanges[c] = new QIntValidator(-LargestGainMantissa, LargestGainMantissa);
         m_values[c] = numberField(m_valueRanges[c], m_coefficientPanel);
         m_exponentCaptions[c] = new QLabel(tr("exp."), m_coefficientPanel);
         m_exponents[c] =
@@ -240,24 +240,18 @@ QWidget* CalibrationWindow::createButtonRow()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch();
-    const std::pair<const char*, void (CalibrationWindow::*)()> actions[] = {
-        {"Odbierz", nullptr},
-        {"Wyślij", nullptr},
-        {"Odczytaj", &CalibrationWindow::chooseFileToLoad},
-        {"Zapisz", &CalibrationWindow::chooseFileToSave},
-        {"Zamknij", nullptr}};
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"Odbierz", [this] { m_conversation.readCoefficients(); }},
+        {"Wyślij", [this] { m_conversation.sendCoefficients(); }},
+        {"Odczytaj", [this] { chooseFileToLoad(); }},
+        {"Zapisz", [this] { chooseFileToSave(); }},
+        {"Zamknij", [this] { reject(); }}};
     for (const auto& [caption, handler] : actions) {
         auto* button = new QPushButton(tr(caption), row);
         m_buttons << button;
         layout->addWidget(button);
-        if (handler)
-            connect(button, &QPushButton::clicked, this, handler);
+        connect(button, &QPushButton::clicked, this, handler);
     }
-    connect(button(tr("Odbierz")), &QPushButton::clicked, this,
-            [this] { m_conversation.readCoefficients(); });
-    connect(button(tr("Wyślij")), &QPushButton::clicked, this,
-            [this] { m_conversation.sendCoefficients(); });
-    connect(button(tr("Zamknij")), &QPushButton::clicked, this, &CalibrationWindow::reject);
     return row;
 }
 
@@ -318,7 +312,7 @@ void CalibrationWindow::showCoefficients()
     const auto rows = coefficientRows(m_set, chosen);
     for (int c = 0; c < ChannelCount; ++c) {
         const CoefficientRow& row = rows[c];
-        const int limit = gain ? LargestMantissa : LargestOffset;
+        const int limit = gain ? LargestGainMantissa : LargestDcOffset;
         m_valueRanges[c]->setRange(-limit, limit);
         m_values[c]->setText(QString::number(row.value));
         m_exponents[c]->setText(QString::number(row.exponent));
@@ -330,7 +324,7 @@ void CalibrationWindow::showCoefficients()
     }
     m_generator->setText(QString::number(m_set.generatorCorrection));
     m_date->setText(tr("Data ostatniej kalibracji:  ") +
-                    m_set.lastCalibration.toString(QStringLiteral("yyyy-MM-dd")));
+                    common::DateTimeText::date(m_set.lastCalibration));
 }
 
 void CalibrationWindow::showCalibrationState()

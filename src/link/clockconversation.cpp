@@ -7,8 +7,6 @@
 #include "link/prompter.h"
 #include "link/recorderlink.h"
 
-#include <QCoreApplication>
-
 namespace kapstat::link {
 
 namespace {
@@ -91,14 +89,7 @@ void ClockConversation::setRecorderClock(const QDateTime& moment)
 bool ClockConversation::requestClose()
 {
     m_polling = false;
-    if (!m_link.isBusy())
-        return true;
-    m_link.requestAbort();
-    m_link.setOutstanding({OperationName::Zegarek, ClosingStep});
-    m_link.prompter().show(QCoreApplication::translate(
-                               "ClockConversation", "Proszę czekać na zakończenie transmisji..."),
-                           0, 0);
-    return false;
+    return m_link.abortForClosing({OperationName::Zegarek, ClosingStep});
 }
 
 } // namespace kapstat::link

@@ -33,6 +33,12 @@ QString badChecksumQuestion()
         "podłączenia rejestartora z komputerem. Powtórzyć próbę komunikacji?");
 }
 
+QString waitForTransferText()
+{
+    return QCoreApplication::translate("RecorderLink",
+                                       "Proszę czekać na zakończenie transmisji...");
+}
+
 } // namespace
 
 RecorderLink::RecorderLink(ByteChannel& channel, Timer& responseTimer, Prompter& prompter,
@@ -47,6 +53,16 @@ void RecorderLink::send(Operation pending, const QByteArray& payload)
 {
     setPending(pending);
     sendCommand(payload);
+}
+
+bool RecorderLink::abortForClosing(Operation closing)
+{
+    if (!m_busy)
+        return true;
+    requestAbort();
+    setOutstanding(closing);
+    m_prompter.show(waitForTransferText(), 0, 0);
+    return false;
 }
 
 void RecorderLink::sendCommand(const QByteArray& payload)

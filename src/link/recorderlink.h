@@ -70,6 +70,10 @@ public:
     bool isAbortRequested() const { return m_abortRequested; }
     // While held, every good response is answered by re-sending the last command, undecoded.
     void setHoldResults(bool hold) { m_holdResults = hold; }
+    // A window closing: true when nothing is in flight and it may close now. Otherwise the
+    // exchange in flight is given up with the closing step as its outstanding operation, and
+    // the user is asked to wait for its end.
+    bool abortForClosing(Operation closing);
 
     void finishOperation();
 

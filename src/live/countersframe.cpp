@@ -1,10 +1,12 @@
 #include "live/countersframe.h"
 
+#include "link/devicenumbers.h"
+
 namespace kapstat::live {
 
 int CountersFrame::count(int position) const
 {
-    return m_response.at(position) | m_response.at(position + 1) << 8;
+    return link::numbers::decodeUnsigned(m_response, position, 2);
 }
 
 QString CountersFrame::rawField(int position) const

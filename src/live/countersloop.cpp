@@ -32,8 +32,7 @@ CountersLoop::CountersLoop(link::RecorderLink& link, const norm::PcCounterSlots&
               });
     router.onCode(ReadCounters, [this, &pc, &scale, &store](const link::ResponseBytes& response,
                                                             const link::Operation&) {
-        m_lines = CountersText(pc, scale, store.ranges).lines(CountersFrame(response));
-        Q_EMIT countersShown(m_lines);
+        Q_EMIT countersShown(CountersText(pc, scale, store.ranges).lines(CountersFrame(response)));
         if (m_running)
             requestCounters();
     });
@@ -59,17 +58,11 @@ void CountersLoop::requestCounters()
 bool CountersLoop::requestClose()
 {
     m_running = false;
-    if (!m_link.isBusy())
-        return true;
-    m_link.requestAbort();
-    m_link.setOutstanding({OperationName::Liczniki, ClosingStep});
-    m_link.prompter().show(tr("Proszę czekać na zakończenie transmisji..."), 0, 0);
-    return false;
+    return m_link.abortForClosing({OperationName::Liczniki, ClosingStep});
 }
 
 void CountersLoop::setFrozen(bool frozen)
 {
-    m_frozen = frozen;
     m_link.setHoldResults(frozen);
 }
 

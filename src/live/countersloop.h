@@ -38,10 +38,6 @@ public:
     // While frozen every good response is dropped and its command sent again: neither page nor
     // any other window is refreshed.
     void setFrozen(bool frozen);
-    bool isFrozen() const { return m_frozen; }
-
-    // The "Liczniki" text of the latest counters response.
-    const QStringList& lines() const { return m_lines; }
 
 Q_SIGNALS:
     void countersShown(const QStringList& lines);
@@ -52,9 +48,7 @@ private:
     void requestCounters();
 
     link::RecorderLink& m_link;
-    QStringList m_lines;
     bool m_running = false;
-    bool m_frozen = false;
 };
 
 } // namespace kapstat::live

@@ -196,8 +196,7 @@ std::optional<QString> CountersText::programValue(const LineLayout& layout, int 
     case Program::Sample:
         break;
     }
-    const int range = m_ranges[phase];
-    const double scale = frame::isKnownRange(range) ? m_scale.at(phase, range) : 0;
+    const double scale = frame::scaleOf(m_scale, phase, m_ranges[phase]);
     if (scale == 0)
         return std::nullopt;
     return padded(DecimalText::fixed(value / scale, 2));

@@ -165,12 +165,7 @@ QString harmonicsTabCaption(int tab, MeasuringSystem system)
 
 QString frequencyText(double hertz)
 {
-    QString text = DecimalText::fixed(hertz, 2);
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(QLatin1Char(',')))
-        text.chop(1);
-    return text + QStringLiteral(" Hz");
+    return formatAtMostTwoDecimals(hertz) + QStringLiteral(" Hz");
 }
 
 HarmonicsView harmonicsView(const LiveStore& store, const LiveValuesView& values, int tab,

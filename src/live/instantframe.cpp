@@ -151,6 +151,11 @@ bool isKnownRange(int index)
     return index >= 0 && index < calib::RangeSlotCount;
 }
 
+double scaleOf(const calib::RangeScale& scale, int channel, int range)
+{
+    return isKnownRange(range) ? scale.at(channel, range) : 0;
+}
+
 QString rangeText(int index)
 {
     if (!isKnownRange(index))
@@ -187,16 +192,10 @@ void readSamples(const ResponseBytes& response, LiveStore& store)
     }
 }
 
-// A range without a slot has no known coefficient: its samples scale to 0.
-Real scaleOf(const calib::RangeScale& scale, int channel, int range)
-{
-    return frame::isKnownRange(range) ? scale.at(channel, range) : 0;
-}
-
 void scaleSamples(config::MeasuringSystem system, const calib::RangeScale& scale, LiveStore& store)
 {
     for (int c = 0; c < ChannelCount; ++c) {
-        const Real coefficient = scaleOf(scale, c, store.ranges[c]);
+        const Real coefficient = frame::scaleOf(scale, c, store.ranges[c]);
         for (int a = 0; a < SampleCount; ++a)
             store.scaled[c][a] = coefficient * store.raw[c][a];
     }

@@ -25,6 +25,8 @@ inline constexpr int ScalePosition = 3886;
 inline constexpr int HarmonicPosition = 3910;
 inline constexpr int TicksPerSecond = 1250000;
 inline constexpr int TicksPerSample = 500;
+// A sample at the full scale of its range, in converter counts either side of zero.
+inline constexpr int FullScaleCounts = 2048;
 
 // Measuring systems as a set, for the table of which value fields each one decodes.
 enum Systems : unsigned
@@ -61,6 +63,9 @@ int rangeIndexOf(quint8 byte);
 bool isKnownRange(int index);
 // "0".."3", and the loop's ranges as "0P".."5P"; "?" for an index without a slot.
 QString rangeText(int index);
+// The channel's scale coefficient in the range; 0 for a range without a slot, whose samples
+// then scale to 0.
+double scaleOf(const calib::RangeScale& scale, int channel, int range);
 } // namespace frame
 
 // When the frame's own scale coefficients are stored: normally after its samples are scaled

@@ -61,12 +61,7 @@ void LiveLoop::requestFrame(int step)
 bool LiveLoop::requestClose()
 {
     m_running = false;
-    if (!m_link.isBusy())
-        return true;
-    m_link.requestAbort();
-    m_link.setOutstanding({OperationName::Chwila, ClosingStep});
-    m_link.prompter().show(tr("Proszę czekać na zakończenie transmisji..."), 0, 0);
-    return false;
+    return m_link.abortForClosing({OperationName::Chwila, ClosingStep});
 }
 
 } // namespace kapstat::live

@@ -15,8 +15,6 @@ namespace {
 using config::MeasuringSystem;
 using namespace quantity;
 
-constexpr double FullScaleCounts = 2048;
-
 QString tr(const char* text)
 {
     return QCoreApplication::translate("LivePhasors", text);
@@ -60,9 +58,8 @@ double axisLimit(const LiveStore& store, const calib::RangeScale& scale, int fir
 {
     double largest = 0;
     for (int c = firstChannel; c < firstChannel + 3; ++c)
-        if (frame::isKnownRange(store.ranges[c]))
-            largest = std::max(largest, scale.at(c, store.ranges[c]));
-    return std::round(FullScaleCounts * largest);
+        largest = std::max(largest, frame::scaleOf(scale, c, store.ranges[c]));
+    return std::round(frame::FullScaleCounts * largest);
 }
 
 void starArrows(PhasorDiagram& d, const PhasorCoefficients& k, int phases)

@@ -112,6 +112,16 @@ QString formatRatio(double x)
     return text.startsWith(QLatin1Char('-')) ? text : QLatin1Char(' ') + text;
 }
 
+QString formatAtMostTwoDecimals(double x)
+{
+    QString text = DecimalText::fixed(x, 2);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char(',')))
+        text.chop(1);
+    return text;
+}
+
 QString formatPercent(double x)
 {
     const double magnitude = std::fabs(x);

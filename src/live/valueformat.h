@@ -16,6 +16,8 @@ struct PrefixedValue
 PrefixedValue formatWithPrefix(double x, int digits);
 // Two decimals, a space in front of a positive value: " 0,99", "-0,50".
 QString formatRatio(double x);
+// Up to two decimals, without trailing zeros: 50 → "50", 49.5 → "49,5".
+QString formatAtMostTwoDecimals(double x);
 // "100" at exactly 100, one decimal from 10 to below 100, else two; a space for the sign.
 QString formatPercent(double x);
 

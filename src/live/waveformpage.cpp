@@ -19,7 +19,6 @@ constexpr int ChartWidth = 500;
 constexpr int ChartHeight = 152;
 constexpr int EnlargedHeight = 3 * ChartHeight;
 constexpr double MillisecondsPerSample = 0.4;
-constexpr double FullScaleCounts = 2048;
 const QColor VoltageColours[] = {Qt::blue, QColor(0, 0, 0x80), QColor(0x50, 0xa0, 0xff)};
 const QColor CurrentColours[] = {QColor(0, 0x80, 0), QColor(0, 0x40, 0), QColor(0x40, 0xc0, 0x40)};
 
@@ -27,9 +26,8 @@ const QColor CurrentColours[] = {QColor(0, 0x80, 0), QColor(0, 0x40, 0), QColor(
 // chart stays drawable.
 double fullScale(const LiveStore& store, const calib::RangeScale& scale, int channel)
 {
-    const int range = store.ranges[channel];
-    const double s = frame::isKnownRange(range) ? scale.at(channel, range) : 0;
-    return s > 0 ? FullScaleCounts * s : 1;
+    const double s = frame::scaleOf(scale, channel, store.ranges[channel]);
+    return s > 0 ? frame::FullScaleCounts * s : 1;
 }
 
 double widestFullScale(const LiveStore& store, const calib::RangeScale& scale, int first)
