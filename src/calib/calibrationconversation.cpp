@@ -175,6 +175,9 @@ bool CalibrationConversation::requestClose()
 {
     m_looping = false;
     if (m_automatic) {
+        // The automatic calibration's next command (a fixed range, new coefficients) must not go
+        // out after the window has closed: it would leave the recorder on a fixed range.
+        m_link.dropDeferredCommand();
         m_automatic = false;
         Q_EMIT automaticEnded();
     }
@@ -193,6 +196,9 @@ void CalibrationConversation::onFinished(const link::Operation& outstanding)
         return;
     m_looping = false;
     if (m_automatic) {
+        // The automatic calibration's next command (a fixed range, new coefficients) must not go
+        // out after the window has closed: it would leave the recorder on a fixed range.
+        m_link.dropDeferredCommand();
         m_automatic = false;
         Q_EMIT automaticEnded();
     }

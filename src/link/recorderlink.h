@@ -57,6 +57,7 @@ public:
 
     bool isBusy() const { return m_busy; }
     bool hasDeferredCommand() const { return !m_deferred.isEmpty(); }
+    void dropDeferredCommand() { m_deferred.clear(); }
     QByteArray lastCommand() const { return m_lastCommand; }
     void setComputedResponseLength(quint8 code, int length)
     {
